@@ -1,0 +1,53 @@
+// Text-mode files that behave the same on every platform: a "\n" written
+// arrives in the file as CR LF, and a CR LF read from a file arrives as "\n".
+// Every text file of the importer ("cpre.tmp", "cprep.tmp", "errorfile.err",
+// "out.tmp", the headers) goes through this class.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+
+namespace cimp {
+
+class TextFile {
+public:
+    enum class Mode { kRead, kWrite, kAppend };
+
+    TextFile() = default;
+    ~TextFile() { Close(); }
+    TextFile(const TextFile&) = delete;
+    TextFile& operator=(const TextFile&) = delete;
+
+    bool Open(const char* path, Mode mode);
+    bool IsOpen() const { return file_ != nullptr; }
+    bool Close();  // flushes; false when a write or the close failed
+
+    // Reads up to size bytes with CR LF turned into "\n"; returns the count,
+    // 0 at end of file or on error (see Failed()).
+    std::size_t Read(char* buffer, std::size_t size);
+    // fgets: at most size-1 bytes, stopping after a "\n"; NUL-terminated.
+    // Returns false at end of file when nothing was read.
+    bool ReadLine(char* buffer, std::size_t size);
+
+    // Writes with every "\n" turned into CR LF.
+    bool Write(const char* data, std::size_t size);
+    bool Write(const std::string& text) { return Write(text.data(), text.size()); }
+    bool Flush();
+
+    bool Failed() const { return failed_; }
+
+private:
+    int GetByte();  // next raw byte with CR LF folded, or EOF
+
+    std::FILE* file_ = nullptr;
+    bool failed_ = false;
+    int pending_ = EOF;  // a byte read ahead after a lone CR
+};
+
+// File-system helpers used by the stages.
+bool FileExists(const char* path);
+long long FileSize(const char* path);  // -1 when it cannot be read
+bool RemoveFile(const char* path);     // true when the file is gone afterwards
+
+}  // namespace cimp
