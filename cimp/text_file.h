@@ -27,8 +27,8 @@ public:
     // 0 at end of file or on error (see Failed()).
     std::size_t Read(char* buffer, std::size_t size);
     // fgets: at most size-1 bytes, stopping after a "\n"; NUL-terminated.
-    // Returns false at end of file when nothing was read.
-    bool ReadLine(char* buffer, std::size_t size);
+    // Returns the count of bytes read (which may include NULs), 0 at the end.
+    std::size_t ReadLine(char* buffer, std::size_t size);
 
     // Writes with every "\n" turned into CR LF.
     bool Write(const char* data, std::size_t size);
@@ -38,7 +38,9 @@ public:
     bool Failed() const { return failed_; }
 
 private:
-    int GetByte();  // next raw byte with CR LF folded, or EOF
+    int GetByte();  // next byte with CR LF folded, or EOF
+    // Folds CR LF in buffer[from, to) in place; returns the new end.
+    std::size_t FoldLineEnds(char* buffer, std::size_t from, std::size_t to);
 
     std::FILE* file_ = nullptr;
     bool failed_ = false;

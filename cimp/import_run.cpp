@@ -1,0 +1,111 @@
+#include "cimp/import_run.h"
+
+#include <cstdlib>
+
+#include "cimp/text_file.h"
+
+namespace cimp {
+namespace {
+
+// Holds the tree and the typedef list of one import and releases both on
+// every way out of the run.
+class ParsedDeclarations {
+public:
+    ParsedDeclarations() = default;
+    ParsedDeclarations(const ParsedDeclarations&) = delete;
+    ParsedDeclarations& operator=(const ParsedDeclarations&) = delete;
+    ~ParsedDeclarations() {
+        if (root != nullptr) FreeDeclTree(root == DeclTreeRoot() ? nullptr : root);
+        DeclTreeRoot() = nullptr;
+        FreeTypedefList(typedefs);
+    }
+
+    DeclNode* root = nullptr;
+    TypedefEntry* typedefs = nullptr;
+};
+
+// The argument strings with the writable char* vector the stage entries take.
+class ArgumentVector {
+public:
+    explicit ArgumentVector(std::vector<std::string> args) : args_(std::move(args)) {
+        for (auto& a : args_) pointers_.push_back(a.data());
+        pointers_.push_back(nullptr);
+    }
+    int Count() const { return static_cast<int>(args_.size()); }
+    char** Vector() { return pointers_.data(); }
+
+private:
+    std::vector<std::string> args_;
+    std::vector<char*> pointers_;
+};
+
+int32_t RunPreprocessorOn(const std::string& input, const ImportStages& stages) {
+    ArgumentVector args(BuildPreprocessorArgs(input, IncludeVariable()));
+    RemoveFile(kPreprocessedFile);  // the preprocessor appends to it
+    const int32_t result = stages.runPreprocessor(args.Count(), args.Vector());
+    if (input == kPreprocessorSourceFile) RemoveFile(kPreprocessorSourceFile);
+    return result;
+}
+
+}  // namespace
+
+const char* IncludeVariable() {
+    const char* value = std::getenv("include");
+    return value != nullptr ? value : std::getenv("INCLUDE");
+}
+
+std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const char* includeVariable) {
+    std::vector<std::string> args{input};
+    const std::string value = includeVariable != nullptr ? includeVariable : "";
+    std::size_t start = 0;
+    while (start < value.size()) {
+        std::size_t end = value.find(';', start);
+        if (end == std::string::npos) end = value.size();
+        // An empty piece would make a bare "-I" that swallows the next argument.
+        if (end > start) args.push_back("-I" + value.substr(start, end - start));
+        start = end + 1;
+    }
+    args.push_back(input);
+    return args;
+}
+
+int32_t RunImport(ImportContext& context, const ImportStages& stages) {
+    int32_t result = 0;
+    std::string input = context.headerPath;
+    if (!context.preInclude.empty() || !context.keepSystemIncludes) {
+        if (!WritePreprocessorSource(context, context.headerPath.c_str())) {
+            context.sink.Send(kMsgTempFileFailed);
+            result = -1;
+        }
+        input = kPreprocessorSourceFile;
+    }
+
+    ParsedDeclarations parsed;
+    int32_t status = RunPreprocessorOn(input, stages);
+    if (status == -1) {
+        context.sink.Send(kMsgErrorFileFailed);
+        result = -1;
+    } else if (status != 0) {
+        result = -1;
+    } else {
+        ArgumentVector args({kPreprocessedFile, kPreprocessedFile});
+        parsed.root = stages.parseHeaderFile(args.Count(), args.Vector(), &parsed.typedefs, &status);
+        if (status == -1) {
+            context.sink.Send(kMsgErrorFileFailed);
+            result = -1;
+        }
+    }
+
+    RelayDiagnostics(context.sink);
+    RemoveFile(kPreprocessedFile);
+
+    if (parsed.root == nullptr) {
+        if (status == 0) context.sink.Send(kMsgNoStructures + context.headerPath + ".");
+        return result;
+    }
+    stages.importStructures(context, parsed.root);
+    stages.reportImport(context);
+    return result;
+}
+
+}  // namespace cimp

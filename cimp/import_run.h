@@ -1,0 +1,41 @@
+// One import: the stages in order, the temporary files and the relay of the
+// stages' diagnostics.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "cimp/import_context.h"
+#include "cimp/stages.h"
+
+namespace cimp {
+
+// Fixed names of the files the stages exchange in the current directory.
+inline constexpr char kPreprocessorSourceFile[] = "cpre.tmp";
+inline constexpr char kPreprocessedFile[] = "cprep.tmp";
+inline constexpr char kDiagnosticsFile[] = "errorfile.err";
+
+inline constexpr char kMsgTempFileFailed[] =
+    "Failed to create temporary preprocessor file. Check for necessary space and retry.";
+inline constexpr char kMsgErrorFileFailed[] = "Failed to open error file. Check for necessary space and retry.";
+inline constexpr char kMsgNoStructures[] = "No valid C structures found in header file: ";
+
+// Runs the stages on the context; 0, or -1 when a stage failed.
+int32_t RunImport(ImportContext& context, const ImportStages& stages);
+
+// Writes "cpre.tmp": the pre-include line, then the header without the lines
+// holding both '<' and '>' unless system includes are kept.
+bool WritePreprocessorSource(const ImportContext& context, const char* headerPath);
+
+// The preprocessor's argument vector: input, one -I element per directory of
+// the include variable (value given; empty pieces are skipped), input again.
+std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const char* includeVariable);
+
+// The include variable: "include", else "INCLUDE"; null when neither is set.
+const char* IncludeVariable();
+
+// Sends "errorfile.err" to the host as one message and removes it.
+void RelayDiagnostics(const StatusSink& sink);
+
+}  // namespace cimp

@@ -1,0 +1,136 @@
+#include "cimp/text_file.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace cimp {
+
+bool TextFile::Open(const char* path, Mode mode) {
+    Close();
+    failed_ = false;
+    pending_ = EOF;
+    if (path == nullptr) return false;
+    // Binary underneath on every platform: the line-end translation is ours.
+    const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kWrite ? "wb" : "ab";
+    file_ = std::fopen(path, how);
+    return file_ != nullptr;
+}
+
+bool TextFile::Close() {
+    if (file_ == nullptr) return !failed_;
+    if (std::fclose(file_) != 0) failed_ = true;
+    file_ = nullptr;
+    return !failed_;
+}
+
+int TextFile::GetByte() {
+    int c;
+    if (pending_ != EOF) {
+        c = pending_;
+        pending_ = EOF;
+    } else {
+        c = std::getc(file_);
+    }
+    if (c != '\r') return c;
+    const int next = std::getc(file_);
+    if (next == '\n') return '\n';
+    pending_ = next;  // a lone CR stays as it is
+    return '\r';
+}
+
+std::size_t TextFile::Read(char* buffer, std::size_t size) {
+    if (file_ == nullptr || buffer == nullptr) return 0;
+    std::size_t n = 0;
+    while (n < size) {
+        if (pending_ != EOF) {  // a byte read ahead after a lone CR
+            const int c = GetByte();
+            if (c == EOF) break;
+            buffer[n++] = static_cast<char>(c);
+            continue;
+        }
+        const std::size_t got = std::fread(buffer + n, 1, size - n, file_);
+        if (got == 0) break;
+        n = FoldLineEnds(buffer, n, n + got);
+    }
+    if (n < size && std::ferror(file_)) failed_ = true;
+    return n;
+}
+
+std::size_t TextFile::FoldLineEnds(char* buffer, std::size_t from, std::size_t to) {
+    std::size_t out = from;
+    for (std::size_t i = from; i < to; ++i) {
+        char c = buffer[i];
+        if (c == '\r') {
+            if (i + 1 < to) {
+                if (buffer[i + 1] == '\n') continue;  // the LF that follows stands for both
+            } else {
+                const int next = std::getc(file_);
+                if (next == '\n')
+                    c = '\n';
+                else
+                    pending_ = next;
+            }
+        }
+        buffer[out++] = c;
+    }
+    return out;
+}
+
+std::size_t TextFile::ReadLine(char* buffer, std::size_t size) {
+    if (file_ == nullptr || buffer == nullptr || size == 0) return 0;
+    std::size_t n = 0;
+    while (n + 1 < size) {
+        const int c = GetByte();
+        if (c == EOF) break;
+        buffer[n++] = static_cast<char>(c);
+        if (c == '\n') break;
+    }
+    buffer[n] = '\0';
+    if (n == 0 && std::ferror(file_)) failed_ = true;
+    return n;
+}
+
+bool TextFile::Write(const char* data, std::size_t size) {
+    if (file_ == nullptr) return false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        if (data[i] != '\n') continue;
+        if (std::fwrite(data + start, 1, i - start, file_) != i - start || std::fputs("\r\n", file_) == EOF) {
+            failed_ = true;
+            return false;
+        }
+        start = i + 1;
+    }
+    if (std::fwrite(data + start, 1, size - start, file_) != size - start) {
+        failed_ = true;
+        return false;
+    }
+    return true;
+}
+
+bool TextFile::Flush() {
+    if (file_ == nullptr) return false;
+    if (std::fflush(file_) != 0) failed_ = true;
+    return !failed_;
+}
+
+bool FileExists(const char* path) {
+    std::error_code ec;
+    return path != nullptr && std::filesystem::exists(path, ec);
+}
+
+long long FileSize(const char* path) {
+    std::error_code ec;
+    if (path == nullptr) return -1;
+    const auto size = std::filesystem::file_size(path, ec);
+    return ec ? -1 : static_cast<long long>(size);
+}
+
+bool RemoveFile(const char* path) {
+    std::error_code ec;
+    if (path == nullptr) return false;
+    std::filesystem::remove(path, ec);
+    return !std::filesystem::exists(path, ec);
+}
+
+}  // namespace cimp
