@@ -92,6 +92,8 @@ bool RunUntilFatal(PpDiagnostics& diag, Body&& body) {
         }
     } catch (const PpFatalError&) {
         return false;
+    } catch (const std::bad_alloc&) {
+        return false;  // not even the report could be written
     }
     return true;
 }

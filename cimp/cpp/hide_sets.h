@@ -40,6 +40,7 @@ private:
     std::vector<std::uint32_t> starts_;  // index -> start in pool_
     std::unordered_multimap<std::size_t, int> byHash_;
     std::vector<const PpName*> scratch_;
+    std::vector<const PpName*> others_;
 };
 
 void InitHideSets(PpState& pp);

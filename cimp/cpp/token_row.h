@@ -56,6 +56,6 @@ void EmptyRow(PpTokenRow& row);
 // Returns the allocation's start.
 char* CopyString(PpArena& arena, const char* text, std::size_t length, std::size_t offset);
 // Writes n in decimal (at most 11 bytes); returns the position after it.
-char* FormatDecimal(char* out, long n);
+char* FormatDecimal(char* out, int n);
 
 }  // namespace cimp::cpp
