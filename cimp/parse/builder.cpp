@@ -1,0 +1,378 @@
+#include "cimp/parse/builder.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "cimp/parse/tokens.h"
+
+namespace cimp::parse {
+namespace {
+
+constexpr int32_t kMaxCount = std::numeric_limits<int32_t>::max();
+
+bool IsName(int32_t code) { return code == TK_IDENTIFIER || code == TK_TYPEDEF_NAME; }
+bool IsTagKeyword(int32_t code) { return code == TK_STRUCT || code == TK_UNION || code == TK_ENUM; }
+bool IsUnionOrEnum(int32_t code) { return code == TK_UNION || code == TK_ENUM; }
+bool EndsDeclarator(int32_t code) { return code == ';' || code == ','; }
+
+// The decimal value of a constant's digits (a suffix is ignored), capped at
+// the largest count.
+int32_t DecimalValue(std::string_view text) {
+    int64_t value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') break;
+        value = std::min<int64_t>(value * 10 + (c - '0'), kMaxCount);
+    }
+    return static_cast<int32_t>(value);
+}
+
+int32_t CappedProduct(int32_t a, int32_t b) {
+    return static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(a) * b, kMaxCount));
+}
+
+void Assign(std::string& target, std::string_view text) { target.assign(CutText(text)); }
+
+}  // namespace
+
+TreeBuilder::~TreeBuilder() {
+    if (root_ != nullptr) FreeDeclTree(root_);
+}
+
+DeclNode* TreeBuilder::TakeRoot() {
+    DeclNode* root = root_;
+    root_ = nullptr;
+    currentTop_ = nullptr;
+    return root;
+}
+
+void TreeBuilder::OnToken(int32_t code, std::string_view text) {
+    if (!Skips(code, text)) {
+        Record(code, text);
+        ApplyRules(code);
+    }
+    beforePrevious_ = previous_;
+    previous_ = code;
+}
+
+// ---- Regions the builder does not look into ----
+
+bool TreeBuilder::Skips(int32_t code, std::string_view text) {
+    if (parameterDepth_ > 0) {
+        if (code == '(') ++parameterDepth_;
+        if (code == ')') --parameterDepth_;
+        return true;
+    }
+    if (hiddenBraceDepth_ > 0) {
+        if (code == '{') ++hiddenBraceDepth_;
+        if (code == '}') --hiddenBraceDepth_;
+        return true;
+    }
+    if (bracketDepth_ > 0 || code == '[' || code == ']') {
+        OnBracketToken(code, text);
+        return true;
+    }
+    if (OpensParameterList(code)) {
+        parameterDepth_ = 1;
+        return true;
+    }
+    if (OpensHiddenBody(code)) {
+        hiddenBraceDepth_ = 1;
+        return true;
+    }
+    return false;
+}
+
+// A '(' directly after a ')' or after a name that is not a tag.
+bool TreeBuilder::OpensParameterList(int32_t code) const {
+    if (code != '(') return false;
+    return previous_ == ')' || (previous_ == TK_IDENTIFIER && !IsTagKeyword(beforePrevious_));
+}
+
+// The '{' of a union or enum specifier while no structure body is open.
+bool TreeBuilder::OpensHiddenBody(int32_t code) const {
+    if (code != '{' || inStructBody_) return false;
+    return IsUnionOrEnum(previous_) || (IsName(previous_) && IsUnionOrEnum(beforePrevious_));
+}
+
+// Between '[' and its ']' only decimal constants count, each as a dimension.
+void TreeBuilder::OnBracketToken(int32_t code, std::string_view text) {
+    if (code == '[') {
+        ++bracketDepth_;
+    } else if (code == ']') {
+        bracketDepth_ = std::max(bracketDepth_ - 1, 0);
+    } else if (code == TK_INTEGER_CONSTANT) {
+        Assign(numberText_, text);
+        AddDimension(DecimalValue(numberText_));
+    }
+}
+
+void TreeBuilder::AddDimension(int32_t value) {
+    if (!IsCharacterType()) {
+        pendingRepeat_ = pendingRepeat_ == 0 ? value : CappedProduct(pendingRepeat_, value);
+        return;
+    }
+    // A character array's last dimension is its length; earlier ones repeat.
+    if (pendingLength_ != 0) {
+        pendingRepeat_ = pendingRepeat_ == 0 ? pendingLength_ : CappedProduct(pendingRepeat_, pendingLength_);
+    }
+    pendingLength_ = value;
+}
+
+bool TreeBuilder::IsCharacterType() const {
+    if (typeText_.empty() || typeText_ == "char") return true;
+    const TypedefEntry* entry = FindTypedef(typeText_);
+    return entry != nullptr && entry->typeName == "char";
+}
+
+// ---- Recording ----
+
+void TreeBuilder::Record(int32_t code, std::string_view text) {
+    Assign(tokenText_, text);
+    switch (code) {
+    case '*':
+        pendingPointer_ = 1;
+        break;
+    case TK_IDENTIFIER:
+    case TK_TYPEDEF_NAME:
+        Assign(identText_, text);
+        break;
+    case TK_INTEGER_CONSTANT:
+        Assign(numberText_, text);
+        break;
+    case TK_UNSIGNED:
+        pendingSigned_ = 0;
+        [[fallthrough]];
+    case TK_SIGNED:
+        // Alone, unsigned and signed mean int; a later char, short or long wins.
+        if (typeText_.empty()) typeText_ = "int";
+        break;
+    case TK_DOUBLE:
+        typeText_ = typeText_ == "long" ? "long double" : "double";
+        break;
+    case TK_INT:
+        if (typeText_ != "short" && typeText_ != "long") typeText_ = "int";
+        break;
+    case TK_LONG:
+    case TK_CHAR:
+    case TK_FLOAT:
+    case TK_SHORT:
+        Assign(typeText_, text);
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Rules: the first that applies is carried out ----
+
+void TreeBuilder::ApplyRules(int32_t code) {
+    if (code == TK_STRUCT) {
+        sawStruct_ = true;
+        ClearTokenBuffers();
+        afterBrace_ = false;
+        declaratorSeen_ = false;
+        return;
+    }
+    if (code == TK_TYPEDEF) {
+        inTypedef_ = true;
+        ClearTokenBuffers();
+        afterBrace_ = false;
+        declaratorSeen_ = false;
+        sawStruct_ = false;
+        return;
+    }
+    if (IsName(code) && typeText_.empty()) {
+        typeText_ = identText_;
+        return;
+    }
+    if (TypedefDeclarator(code) || TypedefWithoutDeclarator(code) || FileScopeBody(code) ||
+        StructureTypeMember(code) || StructureDeclarator(code)) {
+        return;
+    }
+    MemberOrNesting(code);
+}
+
+// A declarator of a file-scope typedef.
+bool TreeBuilder::TypedefDeclarator(int32_t code) {
+    if (!inTypedef_ || inStructBody_ || typeText_.empty() || afterBrace_ || !EndsDeclarator(code)) return false;
+    const TypedefEntry* target = typedefs_.Empty() ? nullptr : FindTypedef(typeText_);
+    if (target == nullptr) {
+        AppendTypedef(identText_, typeText_, pendingPointer_);
+    } else {
+        ApplyTypedefDimensions(*target, &pendingRepeat_, &pendingLength_, &pendingSigned_);
+        AppendTypedef(identText_, target->typeName, pendingPointer_ == 1 ? 1 : target->isPointer);
+    }
+    sawStruct_ = false;
+    if (code == ';') {
+        ClearTokenBuffers();
+        inTypedef_ = false;
+    }
+    pendingRepeat_ = 0;
+    pendingLength_ = 0;
+    pendingPointer_ = 0;
+    return true;
+}
+
+bool TreeBuilder::TypedefWithoutDeclarator(int32_t code) {
+    if (!inTypedef_ || sawStruct_ || code != ';' || inStructBody_ || afterBrace_) return false;
+    ClearTokenBuffers();
+    inTypedef_ = false;
+    return true;
+}
+
+// The '{' of a structure body at file scope.
+bool TreeBuilder::FileScopeBody(int32_t code) {
+    if (code != '{' || !sawStruct_ || depth_ != 0) return false;
+    depth_ = 1;
+    lastLevel_ = 1;
+    inStructBody_ = true;
+    const bool first = root_ == nullptr;
+    DeclNode* node = NewDeclNode(identText_.c_str(), identText_.c_str(), identText_.c_str(),
+                                 first ? 0 : pendingRepeat_, first ? 0 : pendingLength_, pendingSigned_, 1,
+                                 kStructureNode, pendingPointer_, typedefs_.Head());
+    LinkAtFileScope(node);
+    currentTop_ = node;
+    ClearTokenBuffers();
+    sawStruct_ = false;
+    return true;
+}
+
+// A declarator whose type is a structure tag.
+bool TreeBuilder::StructureTypeMember(int32_t code) {
+    if (!EndsDeclarator(code) || !sawStruct_ || typeText_.empty()) return false;
+    if (DeclNode* parent = InsertionPoint()) {
+        DeclNode* node = NewMember(identText_, typeText_, depth_ + 1);
+        (depth_ == lastLevel_ ? parent->firstChild : parent->nextSibling) = node;
+        lastLevel_ = depth_ + 1;
+    }
+    pendingSigned_ = 1;
+    pendingRepeat_ = 0;
+    pendingLength_ = 0;
+    pendingPointer_ = 0;
+    if (code == ';') {
+        ClearTokenBuffers();
+        sawStruct_ = false;
+    }
+    return true;
+}
+
+// The declarators after a structure body's closing brace.
+bool TreeBuilder::StructureDeclarator(int32_t code) {
+    if (!afterBrace_ || sawStruct_ || !EndsDeclarator(code)) return false;
+    DeclNode* body = identText_.empty() ? nullptr : InsertionPoint();
+    if (body != nullptr) {
+        const std::string declarator = identText_;
+        std::string name;
+        std::string typeName;
+        if (!declaratorSeen_) {
+            name = body->name;
+            typeName = declarator;
+            SetDeclField(kFieldName, declarator.c_str(), body);
+            SetDeclField(kFieldTypeName, declarator.c_str(), body);
+            SetDeclField(kFieldRepeatCount, std::to_string(pendingRepeat_).c_str(), body);
+            SetDeclField(kFieldLength, std::to_string(pendingLength_).c_str(), body);
+            AppendTypedef(declarator, declarator, pendingPointer_);
+        } else {
+            name = declarator;
+            typeName = body->typeName;
+        }
+        if (!declaratorSeen_ || (inTypedef_ && !inStructBody_)) {
+            if (const TypedefEntry* earlier = FindTypedef(name)) typeName = earlier->typeName;
+            AppendTypedef(name, typeName, pendingPointer_);
+            RetargetTypedefs(name.c_str(), typeName.c_str(), typedefs_.MutableHead());
+        } else if (inStructBody_) {
+            lastLevel_ = depth_ + 1;
+            body->nextSibling = NewMember(declarator, body->typeName, lastLevel_);
+        }
+        declaratorSeen_ = true;
+        pendingRepeat_ = 0;
+        pendingLength_ = 0;
+        pendingPointer_ = 0;
+    }
+    if (code == ';') {
+        ClearTokenBuffers();
+        afterBrace_ = false;
+        declaratorSeen_ = false;
+        inTypedef_ = false;
+    }
+    return true;
+}
+
+// Members of an open structure body, nested bodies and closing braces.
+void TreeBuilder::MemberOrNesting(int32_t code) {
+    if (inStructBody_ && !sawStruct_ && EndsDeclarator(code) && depth_ <= lastLevel_) {
+        const bool first = depth_ == lastLevel_;
+        if (DeclNode* parent = InsertionPoint()) {
+            lastLevel_ = depth_ + 1;
+            (first ? parent->firstChild : parent->nextSibling) = NewMember(identText_, typeText_, lastLevel_);
+        }
+        if (code == ';') ClearTokenBuffers();
+        pendingRepeat_ = 0;
+        pendingLength_ = 0;
+        pendingPointer_ = 0;
+    } else if (code == '{' && sawStruct_) {
+        if (lastLevel_ < depth_) return;
+        if (DeclNode* parent = InsertionPoint()) {
+            DeclNode* node = NewDeclNode(identText_.c_str(), identText_.c_str(), identText_.c_str(), pendingRepeat_,
+                                         pendingLength_, pendingSigned_, depth_ + 1, kStructureNode,
+                                         pendingPointer_, typedefs_.Head());
+            (lastLevel_ == depth_ ? parent->firstChild : parent->nextSibling) = node;
+        }
+        lastLevel_ = depth_ + 1;
+        ClearTokenBuffers();
+        sawStruct_ = false;
+        ++depth_;
+    } else if (code == '}' && inStructBody_) {
+        afterBrace_ = true;
+        ClearTokenBuffers();
+        lastLevel_ = depth_;
+        --depth_;
+        if (depth_ == 0) inStructBody_ = false;
+    }
+}
+
+// ---- Helpers ----
+
+void TreeBuilder::ClearTokenBuffers() {
+    tokenText_.clear();
+    identText_.clear();
+    typeText_.clear();
+    numberText_.clear();
+    pendingSigned_ = 1;
+    pendingRepeat_ = 0;
+    pendingLength_ = 0;
+    pendingPointer_ = 0;
+}
+
+void TreeBuilder::AppendTypedef(const std::string& name, const std::string& typeName, int32_t isPointer) {
+    typedefs_.Append(NewTypedefEntry(name.c_str(), typeName.c_str(), isPointer, "", pendingLength_, pendingRepeat_,
+                                     pendingSigned_));
+}
+
+// A member node; its type is looked up through the index, so NewDeclNode's own
+// search starts at the entry it would find from the head.
+DeclNode* TreeBuilder::NewMember(const std::string& name, const std::string& typeName, int32_t level) {
+    const TypedefEntry* entry = FindTypedef(typeName);
+    return NewDeclNode(name.c_str(), "", typeName.c_str(), pendingRepeat_, pendingLength_, pendingSigned_, level,
+                       kMemberNode, pendingPointer_, entry);
+}
+
+// The node after (or under) which the next node of lastLevel goes; null
+// before the first file-scope structure.
+DeclNode* TreeBuilder::InsertionPoint() const {
+    return currentTop_ == nullptr ? nullptr : FindLastAtLevel(currentTop_, lastLevel_);
+}
+
+// A new file-scope structure goes after the last node of the file-scope chain.
+void TreeBuilder::LinkAtFileScope(DeclNode* node) {
+    if (node == nullptr) return;
+    if (root_ == nullptr) {
+        root_ = node;
+        return;
+    }
+    DeclNode* last = currentTop_ != nullptr ? currentTop_ : root_;
+    while (last->nextSibling != nullptr) last = last->nextSibling;
+    last->nextSibling = node;
+}
+
+}  // namespace cimp::parse
