@@ -5,7 +5,9 @@
 // Limits: 31 arguments per call (one more is fatal); a hide set of more than
 // 30 names stops the expansion of that name with an error; one line may not
 // grow beyond kPpMaxRowTokens tokens nor move more than kPpMaxExpansionWork
-// tokens while it is expanded (fatal), so no input expands without bound.
+// tokens while it is expanded (fatal), so no input expands without bound;
+// arguments are pre-expanded at most kPpMaxArgumentDepth levels deep; the two
+// operands of ## must fit in 127 bytes (else an error, and the ## stays).
 #pragma once
 
 #include "cimp/cpp/token_row.h"
@@ -18,6 +20,8 @@ struct PpState;
 inline constexpr int kPpMaxArguments = 31;
 inline constexpr int kPpMaxRowTokens = 1 << 18;
 inline constexpr long long kPpMaxExpansionWork = 1LL << 28;
+// Pre-expansion of arguments inside arguments nests at most this deep.
+inline constexpr int kPpMaxArgumentDepth = 64;
 // Buffers of stringizing and pasting.
 inline constexpr int kPpStringizeBuffer = 512;
 inline constexpr int kPpStringizeLimit = 502;

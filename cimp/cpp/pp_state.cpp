@@ -28,6 +28,7 @@ void BeginLine(PpState& pp) {
     pp.lineArena.Reset();
     pp.hideSets.Init();
     pp.expansionWork = 0;
+    pp.argumentDepth = 0;
 }
 
 }  // namespace cimp::cpp

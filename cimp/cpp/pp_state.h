@@ -37,6 +37,8 @@ struct PpState {
     std::string timeText;
     // Tokens moved by expansion since the line started (see expand.h).
     long long expansionWork = 0;
+    // Arguments being pre-expanded inside each other.
+    int argumentDepth = 0;
 };
 
 // The run's start: takes the time, builds the lexer table, enters the
