@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "cimp/text_file.h"
-#include "cimport.h"
 
 namespace cimp {
 namespace {
@@ -232,16 +231,6 @@ INSTANTIATE_TEST_SUITE_P(
                       // Empty pieces never give a bare -I that would swallow the next argument.
                       ArgsCase{"a;;b", {"in", "-Ia", "-Ib", "in"}}, ArgsCase{";a;;", {"in", "-Ia", "in"}},
                       ArgsCase{";", {"in", "in"}}));
-
-TEST(DoCImport, SendsTheOpeningLinesFirst) {
-    std::vector<std::string> messages;
-    DoCImport(1, "no-such-file.h", 0, 0, 0, 0, nullptr, 0, 0, 1, Collect, &messages);
-    ASSERT_GE(messages.size(), 2u);
-    EXPECT_EQ(messages[0], "Importing C header file no-such-file.h...");
-    EXPECT_EQ(messages[1], "");
-    for (const char* f : {kPreprocessorSourceFile, kPreprocessedFile, kDiagnosticsFile})
-        EXPECT_FALSE(FileExists(f)) << f;
-}
 
 }  // namespace
 }  // namespace cimp
