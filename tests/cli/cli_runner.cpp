@@ -1,0 +1,76 @@
+#include "cli_runner.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+namespace cli_test {
+
+namespace {
+
+constexpr const char* kOutFile = "cli.out";
+constexpr const char* kErrFile = "cli.err";
+
+std::string Quote(const std::string& arg) {
+#if defined(_WIN32)
+    return "\"" + arg + "\"";
+#else
+    std::string quoted = "'";
+    for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return quoted + "'";
+#endif
+}
+
+int ExitStatus(int systemResult) {
+#if defined(_WIN32)
+    return systemResult;
+#else
+    return WIFEXITED(systemResult) ? WEXITSTATUS(systemResult) : -1;
+#endif
+}
+
+}  // namespace
+
+CliRun RunCli(const std::vector<std::string>& args) {
+    std::string command = Quote(CIMPORT_CLI);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    command += std::string(" >") + kOutFile + " 2>" + kErrFile;
+    CliRun run;
+    run.status = ExitStatus(std::system(command.c_str()));
+    run.out = ReadBytes(kOutFile);
+    run.err = ReadBytes(kErrFile);
+    std::filesystem::remove(kOutFile);
+    std::filesystem::remove(kErrFile);
+    return run;
+}
+
+std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string Example(const std::string& name) {
+    return (std::filesystem::path(CIMPORT_SOURCE_DIR) / "examples" / name).lexically_normal().string();
+}
+
+void CliTest::SetUp() {
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::filesystem::path folder = std::string(info->test_suite_name()) + "." + info->name();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    previous_ = std::filesystem::current_path();
+    std::filesystem::current_path(folder);
+}
+
+void CliTest::TearDown() { std::filesystem::current_path(previous_); }
+
+}  // namespace cli_test

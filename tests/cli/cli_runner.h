@@ -1,0 +1,38 @@
+// Runs the built cimport binary as a user would, in the current directory,
+// and collects its exit status and output.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace cli_test {
+
+struct CliRun {
+    int status = -1;
+    std::string out;  // standard output, bytes as written
+    std::string err;  // standard error
+};
+
+CliRun RunCli(const std::vector<std::string>& args);
+
+std::string ReadBytes(const std::filesystem::path& path);
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+
+// Absolute path of a file of the project's examples/ folder.
+std::string Example(const std::string& name);
+
+// Each test works in a fresh folder of its own inside the test executable's
+// working directory, so tests that run side by side never meet.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+private:
+    std::filesystem::path previous_;
+};
+
+}  // namespace cli_test

@@ -1,0 +1,113 @@
+// cimport import: runs DoCImport from libcimport.so on each header, as a
+// modelling host does, one unit of work per header.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cimport.h"
+#include "command_error.h"
+#include "commands.h"
+#include "import_messages.h"
+#include "input_paths.h"
+#include "platform.h"
+#include "repository.h"
+#include "work_dir.h"
+
+namespace cimport_cli {
+
+namespace {
+
+struct ImportOptions {
+    std::vector<std::string> headers;
+    std::string repository = "messages.db";
+    std::vector<std::string> includeDirectories;
+    std::string preInclude;
+    bool keepSystemIncludes = false;
+    bool dryRun = false;
+    bool quiet = false;
+};
+
+// Absolute paths of everything the imports read, checked before the
+// repository is touched.
+struct ImportInputs {
+    std::vector<std::string> headers;
+    std::string preInclude;
+    std::vector<std::string> includeDirectories;
+};
+
+ImportInputs CheckInputs(const ImportOptions& options) {
+    ImportInputs inputs;
+    for (const std::string& header : options.headers) inputs.headers.push_back(ExistingFile(header, "header"));
+    if (!options.preInclude.empty()) inputs.preInclude = ExistingFile(options.preInclude, "pre-include file");
+    inputs.includeDirectories = IncludeDirectories(options.includeDirectories);
+    return inputs;
+}
+
+// A dry run on a repository that does not exist yet works on an empty one in
+// memory, so that it leaves no file behind.
+std::string RepositoryToOpen(const ImportOptions& options) {
+    std::error_code error;
+    if (options.dryRun && !std::filesystem::exists(options.repository, error)) return Repository::kInMemory;
+    return options.repository;
+}
+
+int ImportOne(const Repository& repository, const std::string& header, const ImportInputs& inputs,
+              const ImportOptions& options) {
+    SetIncludeVariable(IncludePathFor(inputs.includeDirectories, header));
+    UnitOfWork work(repository);
+    ImportMessages messages(options.quiet);
+    int32_t result = 0;
+    {
+        PrivateWorkDir workDir;
+        result = DoCImport(repository.Handle(), header.c_str(), 0, 0, 0, 0, inputs.preInclude.c_str(), 0, 0,
+                           options.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
+    }
+    std::fflush(stdout);
+    if (result != 0) {
+        work.Rollback();
+        std::cerr << "cimport: the import of " << header << " failed; nothing of it was saved\n";
+        return kExitFailed;
+    }
+    if (options.dryRun) {
+        work.Rollback();
+        std::cout << "Dry run: the import of " << header << " was rolled back; " << options.repository
+                  << " is unchanged.\n";
+    } else {
+        work.Commit();
+    }
+    return messages.ErrorCount() > 0 ? kExitErrors : kExitOk;
+}
+
+int RunImport(const ImportOptions& options) {
+    const ImportInputs inputs = CheckInputs(options);
+    const Repository repository(RepositoryToOpen(options), Repository::Access::kUpdate);
+    int status = kExitOk;
+    for (const std::string& header : inputs.headers)
+        status = std::max(status, ImportOne(repository, header, inputs, options));
+    return status;
+}
+
+}  // namespace
+
+void AddImportCommand(CLI::App& app, CommandRunner& chosen) {
+    auto options = std::make_shared<ImportOptions>();
+    CLI::App* command = app.add_subcommand("import", "Import the structures of C headers into a repository");
+    command->add_option("HEADER", options->headers, "C header files to import, each in its own unit of work")
+        ->required();
+    command->add_option("--repo", options->repository, "Repository file, created when missing")
+        ->capture_default_str();
+    command->add_option("-I", options->includeDirectories, "Directory searched for included files")
+        ->allow_extra_args(false);
+    command->add_option("--pre-include", options->preInclude, "File included ahead of each header");
+    command->add_flag("--keep-system-includes", options->keepSystemIncludes,
+                      "Keep the header's lines that hold both '<' and '>' (#include <...>)");
+    command->add_flag("--dry-run", options->dryRun, "Run the import, then roll it back");
+    command->add_flag("--quiet", options->quiet, "Print only error messages and the summary");
+    command->callback([options, &chosen] { chosen = [options] { return RunImport(*options); }; });
+}
+
+}  // namespace cimport_cli

@@ -1,0 +1,24 @@
+// Checks of the paths a user names, made before anything runs: every path is
+// made absolute, because the stages run in a temporary working directory.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cimport_cli {
+
+// The absolute path of an existing, readable regular file; what names the
+// file in the error message ("header", "pre-include file").  Throws CommandError.
+std::string ExistingFile(const std::string& path, const char* what);
+
+// The absolute paths of existing directories, in order.  A name holding ';'
+// cannot travel in the include variable and is refused.  Throws CommandError.
+std::vector<std::string> IncludeDirectories(const std::vector<std::string>& paths);
+
+// The include path of one header in the form of the "include" variable: the
+// directories joined with ";", then the header's own directory, so that its
+// quoted includes are found although the importer reads a copy of it made in
+// the working directory.
+std::string IncludePathFor(const std::vector<std::string>& directories, const std::string& header);
+
+}  // namespace cimport_cli

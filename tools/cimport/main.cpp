@@ -1,0 +1,46 @@
+// cimport: the command-line host of the C header importer.
+#include <iostream>
+#include <string>
+
+#include <CLI/CLI.hpp>
+
+#include "command_error.h"
+#include "commands.h"
+
+namespace {
+
+// Every refusal of the command line is one line, like the command's own errors.
+std::string FailureLine(const CLI::App*, const CLI::Error& error) {
+    return std::string("cimport: ") + error.what() + " (see --help)\n";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    using namespace cimport_cli;
+    CLI::App app{"Imports the structures of C headers into a message repository and shows the result.", "cimport"};
+    app.set_version_flag("--version", std::string("cimport ") + CIMPORT_VERSION);
+    app.require_subcommand(1);
+    app.failure_message(FailureLine);
+    CommandRunner chosen;
+    AddImportCommand(app, chosen);
+#if defined(CIMPORT_HAVE_PREPROCESSOR)
+    AddPreprocessCommand(app, chosen);
+#endif
+#if defined(CIMPORT_HAVE_PARSER)
+    AddParseCommand(app, chosen);
+#endif
+    AddShowCommand(app, chosen);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        return app.exit(error) == 0 ? kExitOk : kExitFailed;
+    }
+    try {
+        return chosen();
+    } catch (const CommandError& error) {
+        std::cout.flush();
+        std::cerr << "cimport: " << error.what() << '\n';
+        return kExitFailed;
+    }
+}

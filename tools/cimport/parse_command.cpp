@@ -1,0 +1,137 @@
+// cimport parse: preprocesses and parses a header as an import does and
+// prints the declaration tree the mapping would receive.
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cimp/cpp/preprocessor.h"
+#include "cimp/import_context.h"
+#include "cimp/import_run.h"
+#include "cimp/parse/decl_tree.h"
+#include "cimp/parse/parse_driver.h"
+#include "command_error.h"
+#include "commands.h"
+#include "decl_tree_output.h"
+#include "input_paths.h"
+#include "stage_files.h"
+#include "text_lines.h"
+#include "work_dir.h"
+
+namespace cimport_cli {
+
+namespace {
+
+constexpr const char* kNoSyntaxErrors = "No syntax errors found during parse.";
+constexpr const char* kParseSummaryEnd = " found during parse.";
+
+struct ParseOptions {
+    std::string header;
+    std::vector<std::string> includeDirectories;
+    std::string preInclude;
+    bool keepSystemIncludes = false;
+    bool json = false;
+};
+
+// The tree and the typedef list of one parse, released on every way out.
+class ParsedHeader {
+public:
+    ParsedHeader() = default;
+    ParsedHeader(const ParsedHeader&) = delete;
+    ParsedHeader& operator=(const ParsedHeader&) = delete;
+    ~ParsedHeader() {
+        if (root != nullptr) cimp::FreeDeclTree(root == cimp::DeclTreeRoot() ? nullptr : root);
+        cimp::DeclTreeRoot() = nullptr;
+        cimp::FreeTypedefList(typedefs);
+    }
+
+    cimp::DeclNode* root = nullptr;
+    cimp::TypedefEntry* typedefs = nullptr;
+    int32_t preprocessorResult = 0;
+    int32_t parseStatus = 0;
+    std::string diagnostics;
+};
+
+// The preprocessor's input, chosen as the import chooses it: the header
+// itself, or "cpre.tmp" with the pre-include line and without the lines
+// holding both '<' and '>'.
+std::string PreprocessorInput(const std::string& header, const std::string& preInclude, bool keepSystemIncludes) {
+    if (preInclude.empty() && keepSystemIncludes) return header;
+    const cimp::ImportContext context(TKS_NO_HANDLE, header.c_str(), preInclude.c_str(), keepSystemIncludes,
+                                      nullptr, nullptr);
+    if (!cimp::WritePreprocessorSource(context, header.c_str()))
+        throw CommandError("cannot write the preprocessor's input file");
+    return cimp::kPreprocessorSourceFile;
+}
+
+void Parse(const ParseOptions& options, const std::string& header, ParsedHeader& parsed) {
+    const std::string preInclude =
+        options.preInclude.empty() ? "" : ExistingFile(options.preInclude, "pre-include file");
+    const std::string includePath = IncludePathFor(IncludeDirectories(options.includeDirectories), header);
+    PrivateWorkDir workDir;
+    const std::string input = PreprocessorInput(header, preInclude, options.keepSystemIncludes);
+    ArgumentVector preprocessorArgs(cimp::BuildPreprocessorArgs(input, includePath.c_str()));
+    parsed.preprocessorResult = cimp::cpp::RunPreprocessor(preprocessorArgs.Count(), preprocessorArgs.Vector());
+    if (parsed.preprocessorResult == 0) {
+        ArgumentVector parseArgs({cimp::kPreprocessedFile, cimp::kPreprocessedFile});
+        parsed.root =
+            cimp::parse::ParseHeaderFile(parseArgs.Count(), parseArgs.Vector(), &parsed.typedefs, &parsed.parseStatus);
+    }
+    parsed.diagnostics = ReadTextFile(cimp::kDiagnosticsFile);
+}
+
+// The last line of a text, without its line end.
+std::string LastLine(const std::string& text) {
+    const std::size_t end = text.find_last_not_of("\r\n");
+    if (end == std::string::npos) return "";
+    const std::size_t newline = text.rfind('\n', end);
+    const std::size_t start = newline == std::string::npos ? 0 : newline + 1;
+    return text.substr(start, end + 1 - start);
+}
+
+bool EndsWith(const std::string& text, const std::string& end) {
+    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+// The parse ends its diagnostics with its summary line: 0 when it found no
+// syntax error, 1 when it counted some; 2 when a stage failed.
+int ParseStatus(const ParsedHeader& parsed) {
+    if (parsed.preprocessorResult == -1 || parsed.parseStatus == -1)
+        throw CommandError("cannot write the diagnostics file");
+    if (parsed.preprocessorResult != 0 || parsed.parseStatus != 0) return kExitFailed;
+    const std::string summary = LastLine(parsed.diagnostics);
+    if (summary == kNoSyntaxErrors) return kExitOk;
+    return EndsWith(summary, kParseSummaryEnd) ? kExitErrors : kExitFailed;
+}
+
+int RunParse(const ParseOptions& options) {
+    const std::string header = ExistingFile(options.header, "header");
+    ParsedHeader parsed;
+    Parse(options, header, parsed);
+    const int status = ParseStatus(parsed);
+    std::cerr << WithPlainLineEnds(parsed.diagnostics);
+    if (options.json)
+        PrintDeclTreeJson(header, parsed.root, parsed.typedefs, std::cout);
+    else
+        PrintDeclTreeText(parsed.root, std::cout);
+    return status;
+}
+
+}  // namespace
+
+void AddParseCommand(CLI::App& app, CommandRunner& chosen) {
+    auto options = std::make_shared<ParseOptions>();
+    CLI::App* command = app.add_subcommand(
+        "parse", "Preprocess and parse a header as an import does and print its declaration tree; "
+                 "the diagnostics go to standard error");
+    command->add_option("HEADER", options->header, "C header file")->required();
+    command->add_option("-I", options->includeDirectories, "Directory searched for included files")
+        ->allow_extra_args(false);
+    command->add_option("--pre-include", options->preInclude, "File included ahead of the header");
+    command->add_flag("--keep-system-includes", options->keepSystemIncludes,
+                      "Keep the header's lines that hold both '<' and '>' (#include <...>)");
+    command->add_flag("--json", options->json, "Print the tree as JSON");
+    command->callback([options, &chosen] { chosen = [options] { return RunParse(*options); }; });
+}
+
+}  // namespace cimport_cli

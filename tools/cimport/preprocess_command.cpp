@@ -1,0 +1,94 @@
+// cimport preprocess: runs the importer's C preprocessor on a header and
+// writes exactly what it writes to "cprep.tmp" to standard output.
+#include <iostream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cimp/cpp/preprocessor.h"
+#include "command_error.h"
+#include "commands.h"
+#include "input_paths.h"
+#include "stage_files.h"
+#include "work_dir.h"
+
+namespace cimport_cli {
+
+namespace {
+
+constexpr const char* kPreprocessedFile = "cprep.tmp";
+
+struct PreprocessOptions {
+    std::string header;
+    std::vector<std::string> includeDirectories;
+    std::vector<std::string> defines;
+    std::vector<std::string> undefines;
+};
+
+// The preprocessor's own vector: program name, options, input.  Options are
+// joined to their values, so that a value is never taken for an option.
+std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, const std::string& header) {
+    std::vector<std::string> args{header};
+    for (const std::string& directory : IncludeDirectories(options.includeDirectories)) args.push_back("-I" + directory);
+    for (const std::string& define : options.defines) {
+        if (define.empty()) throw CommandError("empty -D argument");
+        args.push_back("-D" + define);
+    }
+    for (const std::string& name : options.undefines) {
+        if (name.empty()) throw CommandError("empty -U argument");
+        args.push_back("-U" + name);
+    }
+    args.push_back(header);
+    return args;
+}
+
+struct PreprocessRun {
+    int32_t result = 0;
+    bool errors = false;  // a diagnostic of level error was written
+    std::string output;
+    std::string diagnostics;
+};
+
+PreprocessRun Preprocess(std::vector<std::string> args) {
+    PreprocessRun run;
+    PrivateWorkDir workDir;
+    ArgumentVector vector(std::move(args));
+    cimp::cpp::Preprocessor preprocessor;
+    // The error flag is looked at after every line, so that nothing the end
+    // of the run does to it can hide an error.
+    preprocessor.lineObserver = [&run](cimp::cpp::Preprocessor& pre, const cimp::cpp::PpSource&, int) {
+        run.errors = run.errors || pre.pp.diag.ErrorFlag();
+    };
+    run.result = preprocessor.Run(vector.Count(), vector.Vector());
+    run.errors = run.errors || preprocessor.pp.diag.ErrorFlag();
+    run.output = ReadFileBytes(kPreprocessedFile);
+    run.diagnostics = ReadTextFile(cimp::cpp::kPpErrorFile);
+    return run;
+}
+
+int RunPreprocess(const PreprocessOptions& options) {
+    const std::string header = ExistingFile(options.header, "header");
+    const PreprocessRun run = Preprocess(PreprocessorArgs(options, header));
+    if (run.result == -1) throw CommandError("cannot write the preprocessor's diagnostics file");
+    WriteStandardOutput(run.output);
+    std::cerr << run.diagnostics;
+    if (run.result != 0) return kExitFailed;
+    return run.errors ? kExitErrors : kExitOk;
+}
+
+}  // namespace
+
+void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen) {
+    auto options = std::make_shared<PreprocessOptions>();
+    CLI::App* command = app.add_subcommand(
+        "preprocess", "Preprocess a header as the importer does; the text goes to standard output, "
+                      "the diagnostics to standard error");
+    command->add_option("HEADER", options->header, "C header file")->required();
+    command->add_option("-I", options->includeDirectories, "Directory searched for included files")
+        ->allow_extra_args(false);
+    command->add_option("-D", options->defines, "Define a macro: NAME or NAME=TEXT")->allow_extra_args(false);
+    command->add_option("-U", options->undefines, "Undefine a macro")->allow_extra_args(false);
+    command->callback([options, &chosen] { chosen = [options] { return RunPreprocess(*options); }; });
+}
+
+}  // namespace cimport_cli

@@ -1,0 +1,40 @@
+#include "stage_files.h"
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "cimp/text_file.h"
+#include "platform.h"
+
+namespace cimport_cli {
+
+ArgumentVector::ArgumentVector(std::vector<std::string> args) : args_(std::move(args)) {
+    pointers_.reserve(args_.size() + 1);
+    for (std::string& arg : args_) pointers_.push_back(arg.data());
+    pointers_.push_back(nullptr);
+}
+
+std::string ReadFileBytes(const char* path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string ReadTextFile(const char* path) {
+    cimp::TextFile file;
+    std::string text;
+    if (!file.Open(path, cimp::TextFile::Mode::kRead)) return text;
+    std::array<char, 4096> buffer;
+    while (const std::size_t n = file.Read(buffer.data(), buffer.size())) text.append(buffer.data(), n);
+    return text;
+}
+
+void WriteStandardOutput(const std::string& bytes) {
+    std::fflush(stdout);
+    UseBinaryMode(stdout);
+    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
+    std::fflush(stdout);
+}
+
+}  // namespace cimport_cli

@@ -1,0 +1,35 @@
+// What preprocess and parse need around a direct call of a stage: the
+// writable argument vector the stage entries take, and the stages' files.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cimport_cli {
+
+// Argument strings with the char* vector (null-terminated) that points into them.
+class ArgumentVector {
+public:
+    explicit ArgumentVector(std::vector<std::string> args);
+    ArgumentVector(const ArgumentVector&) = delete;
+    ArgumentVector& operator=(const ArgumentVector&) = delete;
+
+    int Count() const { return static_cast<int>(args_.size()); }
+    char** Vector() { return pointers_.data(); }
+
+private:
+    std::vector<std::string> args_;
+    std::vector<char*> pointers_;
+};
+
+// The whole file as it is on disk; empty when it is missing.
+std::string ReadFileBytes(const char* path);
+
+// A text file of the stages with its CR LF line ends read as "\n"; empty
+// when it is missing.
+std::string ReadTextFile(const char* path);
+
+// Writes bytes to standard output unchanged.
+void WriteStandardOutput(const std::string& bytes);
+
+}  // namespace cimport_cli

@@ -1,0 +1,15 @@
+#include "text_lines.h"
+
+namespace cimport_cli {
+
+std::string WithPlainLineEnds(const std::string& text) {
+    std::string lines;
+    lines.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') continue;
+        lines += text[i];
+    }
+    return lines;
+}
+
+}  // namespace cimport_cli
