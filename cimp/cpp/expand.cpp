@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "cimp/cpp/pp_state.h"
 
@@ -28,13 +29,39 @@ int ParameterIndex(const PpName& entry, const PpToken& token) {
     return -1;
 }
 
-// InsertRow within the limits of one line's expansion.
+// InsertRow within the limits of one line's expansion: the row's size and
+// the tokens moved to make room, summed over the line.
 void InsertChecked(PpState& pp, PpTokenRow& row, int count, const PpTokenRow& src) {
-    pp.expansionWork += (row.limit - row.current) + src.Size();
+    if (src.Size() != count) {
+        pp.expansionWork += (row.limit - row.current) + src.Size();
+    }
     if (pp.expansionWork > kPpMaxExpansionWork || row.Size() - count + src.Size() > kPpMaxRowTokens) {
         ReportDiag(pp.diag, kPpFatal, "Macro expansion too large");
     }
     InsertRow(pp.lineArena, row, count, src);
+}
+
+// Tokens put in place of a macro call or a parameter start with the white
+// space of what they replace, so a blank written in front of a macro or a
+// parameter stays a written blank (kept by # and by the output alike).
+void TakeOverSpace(PpState& pp, PpTokenRow& src, const PpToken& replaced) {
+    if (src.limit == src.base || replaced.spaceLength == 0) {
+        return;
+    }
+    PpToken& first = *src.base;
+    if (first.spaceLength == 0) {
+        char* text = CopyString(pp.lineArena, first.text, first.length, 1);
+        text[0] = ' ';
+        first.text = text + 1;
+        first.spaceLength = 1;
+    }
+    first.flags = static_cast<std::uint8_t>((first.flags & ~kPpInsertedBlank) | (replaced.flags & kPpInsertedBlank));
+}
+
+// Replaces count tokens at the row's current token by src.
+void InsertReplacing(PpState& pp, PpTokenRow& row, int count, PpTokenRow src) {
+    TakeOverSpace(pp, src, *row.current);
+    InsertChecked(pp, row, count, src);
 }
 
 // Removes the token at offset from the row's current token.
@@ -254,9 +281,10 @@ bool BuiltinText(const PpState& pp, int code, const PpSource* source, std::strin
     }
 }
 
-// A copy of an argument with its macros expanded.  Expansion inside
-// arguments nests; past kPpMaxArgumentDepth levels the argument is left as
-// written (the rescan of the replacement still expands it, without nesting).
+// A copy of an argument with its macros expanded.  A ## that the expansion
+// made is part of the argument, never an operator of the macro it is
+// substituted into.  Expansion inside arguments nests; past
+// kPpMaxArgumentDepth levels the argument is left as written.
 PpTokenRow ExpandArgument(PpState& pp, const PpTokenRow& argument) {
     PpTokenRow expanded;
     CopyRow(expanded, argument);
@@ -267,6 +295,11 @@ PpTokenRow ExpandArgument(PpState& pp, const PpTokenRow& argument) {
     ++pp.argumentDepth;
     ExpandRow(pp, expanded, "<macro>");
     --pp.argumentDepth;
+    for (PpToken* token = expanded.base; token < expanded.limit; ++token) {
+        if (token->kind == PpKind::Paste) {
+            token->kind = PpKind::PasteInArg;
+        }
+    }
     return expanded;
 }
 
@@ -332,7 +365,7 @@ void ExpandMacro(PpState& pp, PpTokenRow& row, PpName& entry) {
         ReportDiag(pp.diag, kPpError, kNestedTooDeeply);
     }
     const auto position = row.current - row.base;
-    InsertChecked(pp, row, span, copy);
+    InsertReplacing(pp, row, span, std::move(copy));
     row.current = row.base + position;
 }
 
@@ -362,7 +395,7 @@ void SubstituteArguments(PpState& pp, const PpName& entry, PpTokenRow& copy, PpT
                 ReportDiag(pp.diag, kPpError, "# not followed by macro parameter");
                 ++copy.current;
             } else {
-                InsertChecked(pp, copy, 2, Stringize(pp, arguments[index]));
+                InsertReplacing(pp, copy, 2, Stringize(pp, arguments[index]));
             }
             continue;
         }
@@ -374,9 +407,11 @@ void SubstituteArguments(PpState& pp, const PpName& entry, PpTokenRow& copy, PpT
         const bool nextToPaste = (hasNext && copy.current[1].kind == PpKind::Paste) ||
                                  (copy.current > copy.base && copy.current[-1].kind == PpKind::Paste);
         if (nextToPaste) {
-            InsertChecked(pp, copy, 1, arguments[index]);
+            PpTokenRow written;
+            CopyRow(written, arguments[index]);
+            InsertReplacing(pp, copy, 1, std::move(written));
         } else {
-            InsertChecked(pp, copy, 1, ExpandArgument(pp, arguments[index]));
+            InsertReplacing(pp, copy, 1, ExpandArgument(pp, arguments[index]));
         }
     }
 }
