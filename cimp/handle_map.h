@@ -5,6 +5,8 @@
 
 #include <array>
 #include <cstdint>
+#include <iterator>
+#include <unordered_set>
 #include <vector>
 
 #include "tksbeapi.h"
@@ -16,34 +18,26 @@ public:
     static constexpr uint32_t kBuckets = 17;
 
     void Insert(TKSHandle handle) {
-        auto& bucket = buckets_[BucketOf(handle)];
-        for (TKSHandle h : bucket)
-            if (h == handle) return;
-        bucket.push_back(handle);  // stored oldest first; walked newest first
+        if (!present_.insert(handle).second) return;
+        buckets_[BucketOf(handle)].push_back(handle);  // stored oldest first; walked newest first
     }
 
+    // Searches from the newest entry: erased handles are recent ones.
     bool Erase(TKSHandle handle) {
+        if (present_.erase(handle) == 0) return false;
         auto& bucket = buckets_[BucketOf(handle)];
-        for (auto it = bucket.begin(); it != bucket.end(); ++it) {
+        for (auto it = bucket.rbegin(); it != bucket.rend(); ++it) {
             if (*it == handle) {
-                bucket.erase(it);
-                return true;
+                bucket.erase(std::next(it).base());
+                break;
             }
         }
-        return false;
-    }
-
-    bool Contains(TKSHandle handle) const {
-        for (TKSHandle h : buckets_[BucketOf(handle)])
-            if (h == handle) return true;
-        return false;
-    }
-
-    bool Empty() const {
-        for (const auto& b : buckets_)
-            if (!b.empty()) return false;
         return true;
     }
+
+    bool Contains(TKSHandle handle) const { return present_.count(handle) != 0; }
+
+    bool Empty() const { return present_.empty(); }
 
     // Buckets 0 to 16, within a bucket from the most recently added entry.
     template <typename F>
@@ -56,6 +50,7 @@ public:
 
 private:
     std::array<std::vector<TKSHandle>, kBuckets> buckets_;
+    std::unordered_set<TKSHandle> present_;  // keeps Insert and Contains constant-time
 };
 
 }  // namespace cimp
