@@ -1,11 +1,12 @@
 #include "cimp/stages.h"
 
+#include "cimp/cpp/preprocessor.h"
+
 namespace cimp {
 namespace {
 
 // Stages not yet part of this build fail the way a stage does when it cannot
 // run, so an import never reports success without having done its work.
-int32_t PreprocessorMissing(int, char**) { return -2; }
 DeclNode* ParserMissing(int, char**, TypedefEntry**, int32_t* status) {
     *status = -2;
     return nullptr;
@@ -17,7 +18,7 @@ void ReportMissing(ImportContext&) {}
 
 const ImportStages& DefaultStages() {
     static const ImportStages stages{
-        PreprocessorMissing,
+        cpp::RunPreprocessor,
         ParserMissing,
         MappingMissing,
         ReportMissing,
