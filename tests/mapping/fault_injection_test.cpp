@@ -35,6 +35,47 @@ constexpr const char* kDefaultLength = "Created Length DEFAULT_CHAR_LEN.";
 constexpr const char* kFailedS = "Errors occurred during import of S.";
 constexpr const char* kChildErrors = "Error: Failed to create Type S as errors occured during creation of child Elements.";
 
+Lines Concat(Lines head, const Lines& tail) {
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
+}
+
+// Message sequences shared by several cases.
+const Lines kFirstElementFailed = {kDefaultLength, "Importing C structure S.",
+                                   "Error: Failed to process Element and Children: S.", "Created Length NAME_LEN.",
+                                   "Created Element name.", kChildErrors, "Rolling back created Elements.",
+                                   "Deleting Element name.", "C Structure S not imported.", kFailedS, ""};
+const Lines kWithoutNameLength = {kDefaultLength, "Importing C structure S.", "Created Element a.",
+                                  "Created Element name.", "Created Type S_TYPE.",
+                                  "Inserted Element a into Type S_TYPE.", "Inserted Element name into Type S_TYPE.",
+                                  "C Structure S successfully imported.", ""};
+const Lines kLengthRenamed = {"Importing C structure S.", "Warning: Using defined Element a.",
+                              "Warning: Duplicate Length found. Length created and renamed from NAME_LEN to NAME_1_LEN.",
+                              "Warning: Duplicate Element found. Element created and renamed from name to name_1.",
+                              "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
+                              "Inserted Element a into Type S_1_TYPE.", "Inserted Element name_1 into Type S_1_TYPE.",
+                              "C Structure S successfully imported.", ""};
+const Lines kTypeFailed = {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",
+                           "Created Element name.", "Error: Failed to create Type: S_TYPE.",
+                           "C Structure S not imported.", kFailedS, ""};
+const Lines kReusedMembers = {"Importing C structure S.", "Warning: Using defined Element a.",
+                              "Warning: Using defined Length NAME_LEN.", "Warning: Using defined Element name."};
+const Lines kTypeInUseUnread = Concat(kReusedMembers, {"C Structure S not imported.", kFailedS, ""});
+const Lines kComparisonFailedReused =
+    Concat(kReusedMembers, {"Error: Failed to compare duplicate Element Type S_TYPE.",
+                            "Warning: Using defined Type S_TYPE.", "C Structure S not imported.", kFailedS, ""});
+const Lines kComparisonFailedRenamed =
+    Concat(kReusedMembers, {"Error: Failed to compare duplicate Element Type S_TYPE.",
+                            "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
+                            "Inserted Element a into Type S_1_TYPE.", "Inserted Element name into Type S_1_TYPE.",
+                            "C Structure S successfully imported.", ""});
+const Lines kReimported =
+    Concat(kReusedMembers, {"Warning: Using defined Type S_TYPE.", "C Structure S not imported.", ""});
+const Lines kInsertionFailed = {kDefaultLength, "Importing C structure S.", "Created Element a.",
+                                "Created Length NAME_LEN.", "Created Element name.", "Created Type S_TYPE.",
+                                "Error: Failed to insert Element a into Type S.", "C Structure S not imported.",
+                                kFailedS, ""};
+
 class FaultInjectionTest : public MappingTest, public ::testing::WithParamInterface<FaultCase> {
 protected:
     DeclNode* Fresh() {
@@ -92,14 +133,10 @@ TEST_P(FaultInjectionTest, ReportsAndCountsExactly) {
 const FaultCase kCases[] = {
     // Element creation.
     {"element default record", Start::kFresh, Call::GetDefaultDetails, "GetDefaultDetails 103 832", 1, -5,
-     {kDefaultLength, "Importing C structure S.", "Error: Failed to process Element and Children: S.",
-      "Created Length NAME_LEN.", "Created Element name.", kChildErrors, "Rolling back created Elements.",
-      "Deleting Element name.", "C Structure S not imported.", kFailedS, ""},
+     kFirstElementFailed,
      {2, 0, 0, 2}},
     {"element lookup", Start::kFresh, Call::FindDefinition, "FindDefinition 103 a", 1, -7,
-     {kDefaultLength, "Importing C structure S.", "Error: Failed to process Element and Children: S.",
-      "Created Length NAME_LEN.", "Created Element name.", kChildErrors, "Rolling back created Elements.",
-      "Deleting Element name.", "C Structure S not imported.", kFailedS, ""},
+     kFirstElementFailed,
      {2, 0, 0, 2}},
     {"element creation", Start::kFresh, Call::CreateElement, "", 1, -5,
      {kDefaultLength, "Importing C structure S.", "Error: Failed to create Element a. (rc = -5)",
@@ -136,39 +173,20 @@ const FaultCase kCases[] = {
 
     // Lengths.
     {"length default record", Start::kFresh, Call::GetDefaultDetails, "GetDefaultDetails 107 572", 2, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Element name.",
-      "Created Type S_TYPE.", "Inserted Element a into Type S_TYPE.", "Inserted Element name into Type S_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kWithoutNameLength,
      {1, 1, 2, 1}},
     {"length creation", Start::kFresh, Call::CreateLengthID, "", 2, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Element name.",
-      "Created Type S_TYPE.", "Inserted Element a into Type S_TYPE.", "Inserted Element name into Type S_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kWithoutNameLength,
      {0, 1, 2, 1}},
     {"existing length default record", Start::kReimport, Call::GetDefaultDetails, "GetDefaultDetails 107 572", 3,
      -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.",
-      "Warning: Duplicate Length found. Length created and renamed from NAME_LEN to NAME_1_LEN.",
-      "Warning: Duplicate Element found. Element created and renamed from name to name_1.",
-      "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
-      "Inserted Element a into Type S_1_TYPE.", "Inserted Element name_1 into Type S_1_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kLengthRenamed,
      {0, 1, 1, 1}},
     {"existing length lookup", Start::kReimport, Call::FindDefinition, "FindDefinition 107 NAME_LEN", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.",
-      "Warning: Duplicate Length found. Length created and renamed from NAME_LEN to NAME_1_LEN.",
-      "Warning: Duplicate Element found. Element created and renamed from name to name_1.",
-      "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
-      "Inserted Element a into Type S_1_TYPE.", "Inserted Element name_1 into Type S_1_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kLengthRenamed,
      {0, 1, 1, 1}},
     {"existing length read", Start::kReimport, Call::GetDetails, "GetDetails 0 572", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.",
-      "Warning: Duplicate Length found. Length created and renamed from NAME_LEN to NAME_1_LEN.",
-      "Warning: Duplicate Element found. Element created and renamed from name to name_1.",
-      "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
-      "Inserted Element a into Type S_1_TYPE.", "Inserted Element name_1 into Type S_1_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kLengthRenamed,
      {0, 1, 1, 1}},
     {"reused length lookup", Start::kReimport, Call::FindDefinition, "FindDefinition 107 NAME_LEN", 2, -5,
      {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
@@ -180,20 +198,16 @@ const FaultCase kCases[] = {
 
     // Types.
     {"type default record", Start::kFresh, Call::GetDefaultDetails, "GetDefaultDetails 104 580", 1, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",
-      "Created Element name.", "Error: Failed to create Type: S_TYPE.", "C Structure S not imported.", kFailedS, ""},
+     kTypeFailed,
      {1, 0, 2, 2}},
     {"type creation", Start::kFresh, Call::CreateType, "", 1, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",
-      "Created Element name.", "Error: Failed to create Type: S_TYPE.", "C Structure S not imported.", kFailedS, ""},
+     kTypeFailed,
      {1, 0, 2, 2}},
     {"type in use lookup", Start::kReimport, Call::FindDefinition, "FindDefinition 104 S_TYPE", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "C Structure S not imported.", kFailedS, ""},
+     kTypeInUseUnread,
      {0, 0, 0, 0}},
     {"type in use read", Start::kReimport, Call::GetDetails, "GetDetails 0 580", 6, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "C Structure S not imported.", kFailedS, ""},
+     kTypeInUseUnread,
      {0, 0, 0, 0}},
     {"numbered type invalid", Start::kChanged, Call::CreateType, "", 2, -14,
      {"Importing C structure S.", "Warning: Using defined Element a.", "Created Element b.",
@@ -219,28 +233,16 @@ const FaultCase kCases[] = {
 
     // Comparison with the existing Type.
     {"first member", Start::kReimport, Call::GetNextDefinition, "GetNextDefinition 3 1", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Error: Failed to compare duplicate Element Type S_TYPE.",
-      "Warning: Using defined Type S_TYPE.", "C Structure S not imported.", kFailedS, ""},
+     kComparisonFailedReused,
      {1, 0, 0, 0}},
     {"next member", Start::kReimport, Call::GetNextDefinition, "GetNextDefinition 1 1", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Error: Failed to compare duplicate Element Type S_TYPE.",
-      "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
-      "Inserted Element a into Type S_1_TYPE.", "Inserted Element name into Type S_1_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kComparisonFailedRenamed,
      {1, 1, 0, 0}},
     {"member element read", Start::kReimport, Call::GetDetails, "GetDetails 0 832", 3, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Error: Failed to compare duplicate Element Type S_TYPE.",
-      "Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE.",
-      "Inserted Element a into Type S_1_TYPE.", "Inserted Element name into Type S_1_TYPE.",
-      "C Structure S successfully imported.", ""},
+     kComparisonFailedRenamed,
      {1, 1, 0, 0}},
     {"membership read", Start::kReimport, Call::GetMemberDetails, "", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Error: Failed to compare duplicate Element Type S_TYPE.",
-      "Warning: Using defined Type S_TYPE.", "C Structure S not imported.", kFailedS, ""},
+     kComparisonFailedReused,
      {1, 0, 0, 0}},
     {"repeat count read", Start::kReimportArray, Call::GetMemberAttrValue, "GetMemberAttrValue Repeat Count 32704",
      1, -5,
@@ -251,25 +253,17 @@ const FaultCase kCases[] = {
      {1, 1, 0, 0}},
     {"physical type read skipped", Start::kReimport, Call::GetMemberAttrValue,
      "GetMemberAttrValue Physical Type 32704", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Warning: Using defined Type S_TYPE.", "C Structure S not imported.",
-      ""},
+     kReimported,
      {0, 0, 0, 0}},
     {"length read skipped", Start::kReimport, Call::GetMemberAttrValue, "GetMemberAttrValue Length 32704", 2, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Warning: Using defined Type S_TYPE.", "C Structure S not imported.",
-      ""},
+     kReimported,
      {0, 0, 0, 0}},
     {"signed read skipped", Start::kReimport, Call::GetMemberAttrValue, "GetMemberAttrValue Signed 32704", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Warning: Using defined Type S_TYPE.", "C Structure S not imported.",
-      ""},
+     kReimported,
      {0, 0, 0, 0}},
     {"justification read", Start::kReimport, Call::GetMemberAttrValue,
      "GetMemberAttrValue String Justification 32704", 1, -5,
-     {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Length NAME_LEN.",
-      "Warning: Using defined Element name.", "Error: Failed to compare duplicate Element Type S_TYPE.",
-      "Warning: Using defined Type S_TYPE.", "C Structure S not imported.", kFailedS, ""},
+     kComparisonFailedReused,
      {1, 0, 0, 0}},
 
     // Rollback.
@@ -285,19 +279,13 @@ const FaultCase kCases[] = {
 
     // Insertion and attributes.
     {"inserted type read", Start::kFresh, Call::GetDetails, "GetDetails 0 580", 6, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",
-      "Created Element name.", "Created Type S_TYPE.", "Error: Failed to insert Element a into Type S.",
-      "C Structure S not imported.", kFailedS, ""},
+     kInsertionFailed,
      {1, 1, 2, 2}},
     {"inserted element read", Start::kFresh, Call::GetDetails, "GetDetails 0 832", 1, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",
-      "Created Element name.", "Created Type S_TYPE.", "Error: Failed to insert Element a into Type S.",
-      "C Structure S not imported.", kFailedS, ""},
+     kInsertionFailed,
      {1, 1, 2, 2}},
     {"default membership", Start::kFresh, Call::GetDefaultMemberDetails2, "", 1, -5,
-     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",
-      "Created Element name.", "Created Type S_TYPE.", "Error: Failed to insert Element a into Type S.",
-      "C Structure S not imported.", kFailedS, ""},
+     kInsertionFailed,
      {1, 1, 2, 2}},
     {"insertion", Start::kFresh, Call::InsertMember, "", 1, -5,
      {kDefaultLength, "Importing C structure S.", "Created Element a.", "Created Length NAME_LEN.",

@@ -15,6 +15,20 @@ void Collect(void* context, const char* text) { static_cast<std::vector<std::str
 
 std::string NameField(const char* field) { return std::string(field, strnlen(field, TKS_NAME_SIZE)); }
 
+// Creates an object of kind named name from the default record, as fill changes it.
+template <typename Record, typename Fill>
+TKSHandle MakeObject(TKSHandle repository, int32_t kind, const std::string& name,
+                     int32_t (*create)(TKSHandle, TKSHandle*, void*), Fill fill) {
+    Record record{};
+    EXPECT_EQ(tks::api::GetDefaultDetails(kind, &record, sizeof record), 0);
+    std::snprintf(record.name, sizeof record.name, "%s", name.c_str());
+    std::snprintf(record.secondName, sizeof record.secondName, "%s", name.c_str());
+    fill(record);
+    TKSHandle handle = 0;
+    EXPECT_EQ(create(repository, &handle, &record), 0) << name;
+    return handle;
+}
+
 }  // namespace
 
 DeclNode* Tree::Member(const std::string& name, const std::string& type, int32_t repeat, int32_t length,
@@ -152,38 +166,24 @@ std::string MappingTest::ElementLengthName(const std::string& elementName) const
     return record.lengthHandle == 0 ? "" : NameOf(static_cast<TKSHandle>(record.lengthHandle));
 }
 
-TKSHandle MappingTest::MakeType(const std::string& name) {
-    TypeDetails record{};
-    EXPECT_EQ(tks::api::GetDefaultDetails(TKS_KIND_TYPE, &record, sizeof record), 0);
-    std::snprintf(record.name, sizeof record.name, "%s", name.c_str());
-    std::snprintf(record.secondName, sizeof record.secondName, "%s", name.c_str());
-    record.typeClass = TKS_TYPE_CLASS_STRUCTURE;
-    TKSHandle handle = 0;
-    EXPECT_EQ(tks::api::CreateType(repository_, &handle, &record), 0) << name;
-    return handle;
+TKSHandle MappingTest::MakeType(const std::string& name, int32_t typeClass, int32_t simpleTypeCode) {
+    return MakeObject<TypeDetails>(repository_, TKS_KIND_TYPE, name, tks::api::CreateType, [&](TypeDetails& r) {
+        r.typeClass = typeClass;
+        r.simpleTypeCode = simpleTypeCode;
+    });
 }
 
 TKSHandle MappingTest::MakeElement(const std::string& name, TKSHandle type, TKSHandle length) {
-    ElementDetails record{};
-    EXPECT_EQ(tks::api::GetDefaultDetails(TKS_KIND_ELEMENT, &record, sizeof record), 0);
-    std::snprintf(record.name, sizeof record.name, "%s", name.c_str());
-    std::snprintf(record.secondName, sizeof record.secondName, "%s", name.c_str());
-    record.typeHandle = static_cast<int32_t>(type);
-    record.lengthHandle = static_cast<int32_t>(length);
-    TKSHandle handle = 0;
-    EXPECT_EQ(tks::api::CreateElement(repository_, &handle, &record), 0) << name;
-    return handle;
+    return MakeObject<ElementDetails>(repository_, TKS_KIND_ELEMENT, name, tks::api::CreateElement,
+                                      [&](ElementDetails& r) {
+                                          r.typeHandle = static_cast<int32_t>(type);
+                                          r.lengthHandle = static_cast<int32_t>(length);
+                                      });
 }
 
 TKSHandle MappingTest::MakeLength(const std::string& name, int32_t value) {
-    LengthDetails record{};
-    EXPECT_EQ(tks::api::GetDefaultDetails(TKS_KIND_LENGTH, &record, sizeof record), 0);
-    std::snprintf(record.name, sizeof record.name, "%s", name.c_str());
-    std::snprintf(record.secondName, sizeof record.secondName, "%s", name.c_str());
-    record.value = value;
-    TKSHandle handle = 0;
-    EXPECT_EQ(tks::api::CreateLengthID(repository_, &handle, &record), 0) << name;
-    return handle;
+    return MakeObject<LengthDetails>(repository_, TKS_KIND_LENGTH, name, tks::api::CreateLengthID,
+                                     [&](LengthDetails& r) { r.value = value; });
 }
 
 TKSHandle MappingTest::SimpleType(int32_t code) const {

@@ -72,7 +72,8 @@ protected:
     std::string ElementLengthName(const std::string& elementName) const;
     std::string NameOf(TKSHandle handle) const;
     // Creates an object directly in the repository (for conflicts).
-    TKSHandle MakeType(const std::string& name);
+    TKSHandle MakeType(const std::string& name, int32_t typeClass = TKS_TYPE_CLASS_STRUCTURE,
+                       int32_t simpleTypeCode = 0);
     TKSHandle MakeElement(const std::string& name, TKSHandle type, TKSHandle length = 0);
     TKSHandle MakeLength(const std::string& name, int32_t value);
     TKSHandle SimpleType(int32_t code) const;

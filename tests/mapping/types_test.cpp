@@ -1,9 +1,6 @@
 // Types of structures: names, reuse of equal Types, numbered Types and the
 // trim of the numbered base.
-#include <cstdio>
-
 #include "mapping_fixture.h"
-#include "store_api.h"
 
 namespace mapping_test {
 namespace {
@@ -88,14 +85,7 @@ TEST_F(TypesTest, NameHeldByAnotherKindIsNumberedWithoutComparison) {
 }
 
 TEST_F(TypesTest, TypeOfAnotherClassIsNotReusedButNumbered) {
-    TypeDetails simple{};
-    ASSERT_EQ(tks::api::GetDefaultDetails(TKS_KIND_TYPE, &simple, sizeof simple), 0);
-    std::snprintf(simple.name, sizeof simple.name, "S_TYPE");
-    std::snprintf(simple.secondName, sizeof simple.secondName, "S_TYPE");
-    simple.typeClass = TKS_TYPE_CLASS_SIMPLE;
-    simple.simpleTypeCode = TKS_SIMPLE_BOOLEAN;
-    TKSHandle handle = 0;
-    ASSERT_EQ(tks::api::CreateType(repository_, &handle, &simple), 0);
+    MakeType("S_TYPE", TKS_TYPE_CLASS_SIMPLE, TKS_SIMPLE_BOOLEAN);
     EXPECT_EQ(TypeLines(Import(Structure("S", {"a"}))),
               (Lines{"Warning: Duplicate Type found. Type created and renamed from S_TYPE to S_1_TYPE."}));
     EXPECT_EQ(repo_double::Count(Call::GetMemberDetails), 0);
