@@ -4,8 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include <CLI/CLI.hpp>
+
+#include "input_paths.h"
 
 namespace cimport_cli {
 
@@ -19,5 +24,15 @@ void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen);
 #if defined(CIMPORT_HAVE_PARSER)
 void AddParseCommand(CLI::App& app, CommandRunner& chosen);
 #endif
+
+void AddIncludeOption(CLI::App* command, std::vector<std::string>& directories);
+void AddHeaderInputOptions(CLI::App* command, HeaderInputOptions& options);
+
+// Once command is parsed, chosen runs run(*options).
+template <typename Options>
+void ChooseOnParse(CLI::App* command, std::shared_ptr<Options> options, CommandRunner& chosen,
+                   int (*run)(const Options&)) {
+    command->callback([options, &chosen, run] { chosen = [options, run] { return run(*options); }; });
+}
 
 }  // namespace cimport_cli

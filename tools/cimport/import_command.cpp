@@ -24,9 +24,7 @@ namespace {
 struct ImportOptions {
     std::vector<std::string> headers;
     std::string repository = "messages.db";
-    std::vector<std::string> includeDirectories;
-    std::string preInclude;
-    bool keepSystemIncludes = false;
+    HeaderInputOptions input;
     bool dryRun = false;
     bool quiet = false;
 };
@@ -35,15 +33,13 @@ struct ImportOptions {
 // repository is touched.
 struct ImportInputs {
     std::vector<std::string> headers;
-    std::string preInclude;
-    std::vector<std::string> includeDirectories;
+    HeaderInputOptions input;
 };
 
 ImportInputs CheckInputs(const ImportOptions& options) {
     ImportInputs inputs;
     for (const std::string& header : options.headers) inputs.headers.push_back(ExistingFile(header, "header"));
-    if (!options.preInclude.empty()) inputs.preInclude = ExistingFile(options.preInclude, "pre-include file");
-    inputs.includeDirectories = IncludeDirectories(options.includeDirectories);
+    inputs.input = CheckHeaderInputs(options.input);
     return inputs;
 }
 
@@ -57,14 +53,14 @@ std::string RepositoryToOpen(const ImportOptions& options) {
 
 int ImportOne(const Repository& repository, const std::string& header, const ImportInputs& inputs,
               const ImportOptions& options) {
-    SetIncludeVariable(IncludePathFor(inputs.includeDirectories, header));
+    SetIncludeVariable(IncludePathFor(inputs.input.includeDirectories, header));
     UnitOfWork work(repository);
     ImportMessages messages(options.quiet);
     int32_t result = 0;
     {
         PrivateWorkDir workDir;
-        result = DoCImport(repository.Handle(), header.c_str(), 0, 0, 0, 0, inputs.preInclude.c_str(), 0, 0,
-                           options.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
+        result = DoCImport(repository.Handle(), header.c_str(), 0, 0, 0, 0, inputs.input.preInclude.c_str(), 0, 0,
+                           inputs.input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
     }
     std::fflush(stdout);
     if (result != 0) {
@@ -79,7 +75,7 @@ int ImportOne(const Repository& repository, const std::string& header, const Imp
     } else {
         work.Commit();
     }
-    return messages.ErrorCount() > 0 ? kExitErrors : kExitOk;
+    return messages.ReportedErrors() ? kExitErrors : kExitOk;
 }
 
 int RunImport(const ImportOptions& options) {
@@ -100,14 +96,10 @@ void AddImportCommand(CLI::App& app, CommandRunner& chosen) {
         ->required();
     command->add_option("--repo", options->repository, "Repository file, created when missing")
         ->capture_default_str();
-    command->add_option("-I", options->includeDirectories, "Directory searched for included files")
-        ->allow_extra_args(false);
-    command->add_option("--pre-include", options->preInclude, "File included ahead of each header");
-    command->add_flag("--keep-system-includes", options->keepSystemIncludes,
-                      "Keep the header's lines that hold both '<' and '>' (#include <...>)");
+    AddHeaderInputOptions(command, options->input);
     command->add_flag("--dry-run", options->dryRun, "Run the import, then roll it back");
     command->add_flag("--quiet", options->quiet, "Print only error messages and the summary");
-    command->callback([options, &chosen] { chosen = [options] { return RunImport(*options); }; });
+    ChooseOnParse(command, options, chosen, RunImport);
 }
 
 }  // namespace cimport_cli

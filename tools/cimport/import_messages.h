@@ -1,9 +1,6 @@
-// Receives the importer's messages and prints them as lines on standard
-// output, keeping the error count of the summary.
+// Receives the importer's messages, prints them as lines on standard output
+// and notes whether the import reported errors.
 #pragma once
-
-#include <cstdint>
-#include <string>
 
 namespace cimport_cli {
 
@@ -15,15 +12,13 @@ public:
     // The importer's callback; context is an ImportMessages.
     static void Receive(void* context, const char* text);
 
-    // The error count of the last summary received, 0 when none came.
-    int32_t ErrorCount() const { return errorCount_; }
+    // True when the summary counted errors, a message began with "Error: ",
+    // or the relayed parse diagnostics counted syntax errors.
+    bool ReportedErrors() const { return reportedErrors_; }
 
 private:
     bool quiet_;
-    int32_t errorCount_ = 0;
+    bool reportedErrors_ = false;
 };
-
-// The number after "No. of Errors:" when text is the importer's summary.
-bool ReadSummaryErrorCount(const std::string& text, int32_t* count);
 
 }  // namespace cimport_cli

@@ -46,6 +46,14 @@ std::vector<std::string> IncludeDirectories(const std::vector<std::string>& path
     return directories;
 }
 
+HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options) {
+    HeaderInputOptions checked;
+    checked.includeDirectories = IncludeDirectories(options.includeDirectories);
+    if (!options.preInclude.empty()) checked.preInclude = ExistingFile(options.preInclude, "pre-include file");
+    checked.keepSystemIncludes = options.keepSystemIncludes;
+    return checked;
+}
+
 std::string IncludePathFor(const std::vector<std::string>& directories, const std::string& header) {
     std::string joined;
     for (const std::string& directory : directories) joined += directory + ';';

@@ -7,6 +7,13 @@
 
 namespace cimport_cli {
 
+// How a header reaches the preprocessor, as import and parse take it.
+struct HeaderInputOptions {
+    std::vector<std::string> includeDirectories;
+    std::string preInclude;
+    bool keepSystemIncludes = false;
+};
+
 // The absolute path of an existing, readable regular file; what names the
 // file in the error message ("header", "pre-include file").  Throws CommandError.
 std::string ExistingFile(const std::string& path, const char* what);
@@ -14,6 +21,9 @@ std::string ExistingFile(const std::string& path, const char* what);
 // The absolute paths of existing directories, in order.  A name holding ';'
 // cannot travel in the include variable and is refused.  Throws CommandError.
 std::vector<std::string> IncludeDirectories(const std::vector<std::string>& paths);
+
+// The options with every path checked and made absolute.  Throws CommandError.
+HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options);
 
 // The include path of one header in the form of the "include" variable: the
 // directories joined with ";", then the header's own directory, so that its

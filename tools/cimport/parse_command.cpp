@@ -27,9 +27,7 @@ constexpr const char* kParseSummaryEnd = " found during parse.";
 
 struct ParseOptions {
     std::string header;
-    std::vector<std::string> includeDirectories;
-    std::string preInclude;
-    bool keepSystemIncludes = false;
+    HeaderInputOptions input;
     bool json = false;
 };
 
@@ -65,11 +63,10 @@ std::string PreprocessorInput(const std::string& header, const std::string& preI
 }
 
 void Parse(const ParseOptions& options, const std::string& header, ParsedHeader& parsed) {
-    const std::string preInclude =
-        options.preInclude.empty() ? "" : ExistingFile(options.preInclude, "pre-include file");
-    const std::string includePath = IncludePathFor(IncludeDirectories(options.includeDirectories), header);
+    const HeaderInputOptions checked = CheckHeaderInputs(options.input);
+    const std::string includePath = IncludePathFor(checked.includeDirectories, header);
     PrivateWorkDir workDir;
-    const std::string input = PreprocessorInput(header, preInclude, options.keepSystemIncludes);
+    const std::string input = PreprocessorInput(header, checked.preInclude, checked.keepSystemIncludes);
     ArgumentVector preprocessorArgs(cimp::BuildPreprocessorArgs(input, includePath.c_str()));
     parsed.preprocessorResult = cimp::cpp::RunPreprocessor(preprocessorArgs.Count(), preprocessorArgs.Vector());
     if (parsed.preprocessorResult == 0) {
@@ -125,13 +122,9 @@ void AddParseCommand(CLI::App& app, CommandRunner& chosen) {
         "parse", "Preprocess and parse a header as an import does and print its declaration tree; "
                  "the diagnostics go to standard error");
     command->add_option("HEADER", options->header, "C header file")->required();
-    command->add_option("-I", options->includeDirectories, "Directory searched for included files")
-        ->allow_extra_args(false);
-    command->add_option("--pre-include", options->preInclude, "File included ahead of the header");
-    command->add_flag("--keep-system-includes", options->keepSystemIncludes,
-                      "Keep the header's lines that hold both '<' and '>' (#include <...>)");
+    AddHeaderInputOptions(command, options->input);
     command->add_flag("--json", options->json, "Print the tree as JSON");
-    command->callback([options, &chosen] { chosen = [options] { return RunParse(*options); }; });
+    ChooseOnParse(command, options, chosen, RunParse);
 }
 
 }  // namespace cimport_cli

@@ -84,11 +84,10 @@ void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen) {
         "preprocess", "Preprocess a header as the importer does; the text goes to standard output, "
                       "the diagnostics to standard error");
     command->add_option("HEADER", options->header, "C header file")->required();
-    command->add_option("-I", options->includeDirectories, "Directory searched for included files")
-        ->allow_extra_args(false);
+    AddIncludeOption(command, options->includeDirectories);
     command->add_option("-D", options->defines, "Define a macro: NAME or NAME=TEXT")->allow_extra_args(false);
     command->add_option("-U", options->undefines, "Undefine a macro")->allow_extra_args(false);
-    command->callback([options, &chosen] { chosen = [options] { return RunPreprocess(*options); }; });
+    ChooseOnParse(command, options, chosen, RunPreprocess);
 }
 
 }  // namespace cimport_cli

@@ -61,7 +61,7 @@ void AddShowCommand(CLI::App& app, CommandRunner& chosen) {
     command->add_option("NAME", options->names, "Types, Elements or Lengths to show (default: all)");
     command->add_option("--repo", options->repository, "Repository file")->capture_default_str();
     command->add_flag("--json", options->json, "Print the model as JSON");
-    command->callback([options, &chosen] { chosen = [options] { return RunShow(*options); }; });
+    ChooseOnParse(command, options, chosen, RunShow);
 }
 
 }  // namespace cimport_cli
