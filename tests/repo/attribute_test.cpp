@@ -7,12 +7,10 @@
 namespace repo_test {
 namespace {
 
-class AttributeTest : public RepositoryTest {
+class AttributeTest : public TypeAndElementTest {
 protected:
     void SetUp() override {
-        RepositoryTest::SetUp();
-        type = MakeType("REC_TYPE");
-        element = MakeElement("count", Simple("INTEGER"));
+        TypeAndElementTest::SetUp();
         Insert(type, element);
     }
     int32_t Read(const char* name, std::string& value) {
@@ -21,9 +19,6 @@ protected:
         value = buffer.data();
         return result;
     }
-
-    TKSHandle type = TKS_NO_HANDLE;
-    TKSHandle element = TKS_NO_HANDLE;
 };
 
 struct SetCase {

@@ -6,21 +6,13 @@
 namespace repo_test {
 namespace {
 
-class MemberTest : public RepositoryTest {
+class MemberTest : public TypeAndElementTest {
 protected:
-    void SetUp() override {
-        RepositoryTest::SetUp();
-        type = MakeType("REC_TYPE");
-        element = MakeElement("count", Simple("INTEGER"));
-    }
     MemberDetails Defaults() {
         MemberDetails record;
         EXPECT_EQ(TKSGetDefaultMemberDetails2(type, element, -1, &record, sizeof record), TKS_OK);
         return record;
     }
-
-    TKSHandle type = TKS_NO_HANDLE;
-    TKSHandle element = TKS_NO_HANDLE;
 };
 
 TEST_F(MemberTest, DefaultsAreASingleMember) {

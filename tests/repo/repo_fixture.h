@@ -87,6 +87,19 @@ protected:
     TKSHandle repository = TKS_NO_HANDLE;
 };
 
+// A structure Type and an INTEGER Element, not yet its member.
+class TypeAndElementTest : public RepositoryTest {
+protected:
+    void SetUp() override {
+        RepositoryTest::SetUp();
+        type = MakeType("REC_TYPE");
+        element = MakeElement("count", Simple("INTEGER"));
+    }
+
+    TKSHandle type = TKS_NO_HANDLE;
+    TKSHandle element = TKS_NO_HANDLE;
+};
+
 }  // namespace repo_test
 
 #endif
