@@ -1,6 +1,8 @@
 #include "cimp/stages.h"
 
 #include "cimp/cpp/preprocessor.h"
+#include "cimp/mapping/mapping.h"
+#include "cimp/report.h"
 
 namespace cimp {
 namespace {
@@ -11,8 +13,6 @@ DeclNode* ParserMissing(int, char**, TypedefEntry**, int32_t* status) {
     *status = -2;
     return nullptr;
 }
-int32_t MappingMissing(ImportContext&, DeclNode*) { return -1; }
-void ReportMissing(ImportContext&) {}
 
 }  // namespace
 
@@ -20,8 +20,8 @@ const ImportStages& DefaultStages() {
     static const ImportStages stages{
         cpp::RunPreprocessor,
         ParserMissing,
-        MappingMissing,
-        ReportMissing,
+        mapping::ImportStructures,
+        ReportImport,
     };
     return stages;
 }
