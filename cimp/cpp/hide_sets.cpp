@@ -15,6 +15,9 @@ constexpr int kMaxSets = kPpHideAll;
 }  // namespace
 
 void PpHideSets::Init() {
+    if (Count() == 1) {
+        return;  // nothing but the empty set
+    }
     pool_.clear();
     starts_.clear();
     byHash_.clear();

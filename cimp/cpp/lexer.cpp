@@ -289,10 +289,37 @@ private:
                 ++p;
                 continue;
             }
-            const Step step = Act(~entry, p, state);
+            // The common endings are handled here; the rest (and every
+            // entry with the check flag) in Act.
+            const int word = ~entry;
+            const auto kind = static_cast<PpKind>(word >> kKindShift);
+            switch (word & (kCodeMask | kCheckFlag)) {
+            case kWhiteEnd:
+                space_ = static_cast<std::uint32_t>(p - text_);
+                text_ = p;
+                state = 0;
+                continue;
+            case kEmit:
+                Finish(kind, p + 1);
+                return false;
+            case kEnd:
+                Finish(kind, p);
+                return false;
+            case kNameEnd:
+                FinishName(p);
+                return false;
+            default:
+                break;
+            }
+            // Act gets copies, so that p and state can stay in registers.
+            char* at = p;
+            int next = state;
+            const Step step = Act(word, at, next);
             if (step != Step::kGoOn) {
                 return step == Step::kRowDone;
             }
+            p = at;
+            state = next;
         }
     }
 
@@ -315,9 +342,7 @@ private:
         case kEnd:
             return Finish(kind, p);
         case kNameEnd:
-            Finish(PpKind::Name, p);
-            hint_ |= QuickLook(pp_.lexer, row_.limit[-1]) ? 1 : 0;
-            return Step::kTokenDone;
+            return FinishName(p);
         case kNewline:
             return NewlineToken(p);
         case kLiteralNewline:
@@ -380,6 +405,12 @@ private:
     Step Finish(PpKind kind, char* end) {
         *row_.limit++ = PpToken{kind, 0, 0, space_, static_cast<std::uint32_t>(end - text_), text_};
         source_.readPos = end;
+        return Step::kTokenDone;
+    }
+
+    Step FinishName(char* end) {
+        Finish(PpKind::Name, end);
+        hint_ |= QuickLook(pp_.lexer, row_.limit[-1]) ? 1 : 0;
         return Step::kTokenDone;
     }
 
