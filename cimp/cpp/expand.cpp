@@ -116,8 +116,8 @@ std::ptrdiff_t FindOpenParen(PpState& pp, PpTokenRow& row) {
     }
 }
 
-// Finds the matching ')' (joining lines); its offset, or -1 at the end of
-// the input.
+// Finds the matching ')' (joining lines); its offset, or -(offset + 1) when
+// the input ended at offset.
 std::ptrdiff_t FindCloseParen(PpState& pp, PpTokenRow& row, std::ptrdiff_t open) {
     int depth = 1;
     for (std::ptrdiff_t offset = open + 1;;) {
@@ -255,7 +255,7 @@ bool PasteAt(PpState& pp, PpTokenRow& copy) {
 
 // The generated text of a built-in macro; false for an unknown code.
 bool BuiltinText(const PpState& pp, int code, const PpSource* source, std::string& text) {
-    const std::string& time = pp.timeText.size() >= 24 ? pp.timeText : std::string(24, '?');
+    const std::string time = pp.timeText.size() >= 24 ? pp.timeText : std::string(24, '?');
     switch (code) {
     case kPpKeywordLineMacro:
         text = std::to_string(source != nullptr ? source->line : 0);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "cimp/cpp/expand.h"
+#include "cimp/cpp/macros.h"
 #include "pp_harness.h"
 
 namespace cimp::cpp::testing {
@@ -60,6 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         ExpandCase{"#define x x\nx\n", "x", ""},
         ExpandCase{"#define x y\n#define y x\nx y\n", "x y", ""},
+        ExpandCase{"#define f(x) g(x)\n#define g(x) f(x)\nf(1) g(2)\n", "f(1) g(2)", ""},
+        ExpandCase{"#define f(x) x\nf(f)(1)\n", "f(1)", ""},
         // The name's own hide set decides: f stays hidden in g's replacement.
         ExpandCase{"#define f(a) a*g\n#define g(a) f(a)\nf(2)(9)\n", "2*f(9)", ""},
         ExpandCase{"#define defined defined\ndefined\n", "defined", "#defined token defined can't be redefined\n"}));
@@ -311,6 +314,28 @@ INSTANTIATE_TEST_SUITE_P(
                       DefinedCase{"defined ( X )\n", "Defined LeftParen NameInDefined RightParen Newline", ""},
                       DefinedCase{"defined\n", "Defined Newline", "Incorrect syntax for `defined'\n"},
                       DefinedCase{"defined (X\n", "Defined LeftParen Name Newline", "Incorrect syntax for `defined'\n"}));
+
+TEST(Expand, TaggedExpansionNeverReadsPastTheRow) {
+    PpHarness harness;
+    harness.PushFile("#define f(x) [x]\nf\n(1)\n");
+    PpTokenRow row(3);
+    ReadLine(harness.pp(), row, true);
+    row.current = row.base + 1;
+    DefineMacro(harness.pp(), row);
+    row.current = row.limit = row.base;
+    ReadLine(harness.pp(), row, true);
+    ExpandRow(harness.pp(), row, "<if>");
+    EXPECT_EQ(PpHarness::Render(row), "f\n");
+    EXPECT_EQ(harness.pp().sources.Top()->name, "test.h");
+    EXPECT_EQ(harness.LexLine().size(), 4u);  // ( 1 ) and the newline
+    EXPECT_EQ(harness.diagnostics(), "");
+}
+
+TEST(Expand, ArgumentsMayCrossLinesAndComments) {
+    const RunResult result = Preprocess("#define f(a,b) [a|b]\nf(1 /* one\n two */,\n  2\n)\nnext\n");
+    EXPECT_EQ(Tokens(result.output), "[ 1 | 2 ] next");
+    EXPECT_EQ(result.diagnostics, "");
+}
 
 TEST(Expand, DefinedOutsideConditionsIsItself) {
     EXPECT_EQ(Tokens(Preprocess("defined(X)\n").output), "defined ( X )");
