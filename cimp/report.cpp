@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 #include <string>
 
 namespace cimp {
@@ -35,10 +36,16 @@ void SendSummary(const ImportContext& context) {
         context.sink.Send(kNothingDone);
 }
 
-}  // namespace
+// The repository's identifier text, read no further than the buffer.
+std::string BufferText(const char (&buffer)[TKS_NAME_SIZE]) {
+    const void* end = std::memchr(buffer, '\0', sizeof buffer);
+    return std::string(buffer, end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) - buffer)
+                                              : sizeof buffer);
+}
 
-void ReportImport(ImportContext& context) {
-    SendSummary(context);
+// Each map's objects that the repository still considers incomplete; a
+// failed identifier read leaves the buffer as the previous read left it.
+void SendIncompleteLists(const ImportContext& context) {
     char identifier[TKS_NAME_SIZE] = {};
     for (const auto& list : kIncompleteLists) {
         bool headingSent = false;
@@ -47,13 +54,19 @@ void ReportImport(ImportContext& context) {
             if (!headingSent) context.sink.Send(list.heading);
             headingSent = true;
             TKSGetIdentifier(handle, identifier, sizeof identifier);
-            // The repository's text is read no further than the buffer.
-            const void* end = std::memchr(identifier, '\0', sizeof identifier);
-            const std::size_t size = end != nullptr ? static_cast<std::size_t>(static_cast<const char*>(end) -
-                                                                                identifier)
-                                                    : sizeof identifier;
-            context.sink.Send("\t" + std::string(identifier, size));
+            context.sink.Send("\t" + BufferText(identifier));
         });
+    }
+}
+
+}  // namespace
+
+void ReportImport(ImportContext& context) {
+    try {
+        SendSummary(context);
+        SendIncompleteLists(context);
+    } catch (const std::bad_alloc&) {
+        // Out of memory: the report ends where it stands; the import's result is unchanged.
     }
 }
 

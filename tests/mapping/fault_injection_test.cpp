@@ -1,5 +1,7 @@
 // Every failure branch of the mapping, reached by making one repository call
 // fail: the exact messages, the counters, and no crash.
+#include <ostream>
+
 #include "mapping_fixture.h"
 
 namespace mapping_test {
@@ -30,6 +32,8 @@ struct FaultCase {
     Lines messages;
     Counters counters;
 };
+
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.title; }
 
 constexpr const char* kDefaultLength = "Created Length DEFAULT_CHAR_LEN.";
 constexpr const char* kFailedS = "Errors occurred during import of S.";

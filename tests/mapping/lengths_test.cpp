@@ -1,5 +1,7 @@
 // Lengths of character string members: names, reuse by value, numbered
 // names, the default character Length.
+#include <ostream>
+
 #include "mapping_fixture.h"
 
 namespace mapping_test {
@@ -30,6 +32,8 @@ struct LengthCase {
     const char* element;
     const char* lengthOfElement;
 };
+
+void PrintTo(const LengthCase& c, std::ostream* os) { *os << c.title; }
 
 class LengthVariantsTest : public LengthsTest, public ::testing::WithParamInterface<LengthCase> {};
 

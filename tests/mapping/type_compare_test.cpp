@@ -1,4 +1,6 @@
 // Whether an existing Type equals a structure being imported again.
+#include <ostream>
+
 #include "mapping_fixture.h"
 #include "store_api.h"
 
@@ -26,6 +28,8 @@ struct CompareCase {
     std::vector<MemberSpec> after;
     const char* verdictLine;
 };
+
+void PrintTo(const CompareCase& c, std::ostream* os) { *os << c.title; }
 
 class TypeCompareTest : public MappingTest, public ::testing::WithParamInterface<CompareCase> {
 protected:
