@@ -92,8 +92,10 @@ private:
     bool ReduceOperators(int priority);
     bool ReduceOne();
     bool ReduceConditional(const PpValue& left, const PpValue& right);
-    bool PushValue(const PpValue& value);
-    bool PushOperator(PpKind kind);
+    template <class T>
+    bool Push(std::array<T, kPpEvalStackSize>& stack, int& count, const T& item);
+    bool PushValue(const PpValue& value) { return Push(values_, valueCount_, value); }
+    bool PushOperator(PpKind kind) { return Push(operators_, operatorCount_, kind); }
     bool Operand(const PpToken& token, bool& operandRead);
     bool Binary(const PpToken& token, bool& operandRead);
     bool Prefix(const PpToken& token, bool operandRead);
@@ -116,21 +118,14 @@ bool Evaluator::SyntaxError() {
     return true;
 }
 
-bool Evaluator::PushValue(const PpValue& value) {
-    if (valueCount_ == kPpEvalStackSize) {
+// Pushes on a full stack are rejected in order: the expression is too deep.
+template <class T>
+bool Evaluator::Push(std::array<T, kPpEvalStackSize>& stack, int& count, const T& item) {
+    if (count == kPpEvalStackSize) {
         ReportDiag(pp_.diag, kPpError, "Expression too complex in #if/#elsif");
         return true;
     }
-    values_[valueCount_++] = value;
-    return false;
-}
-
-bool Evaluator::PushOperator(PpKind kind) {
-    if (operatorCount_ == kPpEvalStackSize) {
-        ReportDiag(pp_.diag, kPpError, "Expression too complex in #if/#elsif");
-        return true;
-    }
-    operators_[operatorCount_++] = kind;
+    stack[count++] = item;
     return false;
 }
 

@@ -93,7 +93,7 @@ void Preprocessor::OpenOperands(int argc, char** argv, int firstOperand) {
     std::string directory = ".";
     std::string name = "<stdin>";
     std::unique_ptr<PpInput> input;
-    if (firstOperand < argc) {
+    if (firstOperand < argc && argv[firstOperand] != nullptr) {
         name = argv[firstOperand];
         const std::size_t slash = name.rfind('/');
         if (slash != std::string::npos) directory = name.substr(0, slash);
@@ -105,7 +105,7 @@ void Preprocessor::OpenOperands(int argc, char** argv, int firstOperand) {
     } else {
         input = standardInput();
     }
-    if (firstOperand + 1 < argc) {
+    if (firstOperand + 1 < argc && argv[firstOperand + 1] != nullptr) {
         // Only created or emptied: the preprocessed text always goes to
         // "cprep.tmp", and the host's standard output is left alone.
         TextFile outputFile;

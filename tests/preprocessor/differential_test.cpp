@@ -8,21 +8,16 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
+#include "corpus_cases.h"
 #include "pp_test_util.h"
 
 namespace pp_test {
 namespace {
 
 namespace fs = std::filesystem;
-
-const fs::path kShared = CIMPORT_SHARED_DIR;
-
 
 bool HavePython() {
     static const bool have = std::system(nullptr) != 0 && std::system("python3 -c \"\"") == 0;
@@ -34,7 +29,7 @@ std::string Quoted(const fs::path& path) { return "\"" + path.generic_string() +
 // cppdiff's verdict on our "cprep.tmp": its first line ("equal (N tokens)"
 // or the first difference).
 bool CompareWithReference(const fs::path& expected, std::string& verdict) {
-    const std::string command = "python3 " + Quoted(kShared / "tools" / "cppdiff.py") + " cprep.tmp " +
+    const std::string command = "python3 " + Quoted(kSharedDir / "tools" / "cppdiff.py") + " cprep.tmp " +
                                 Quoted(expected) + " > cppdiff.out 2>&1";
     const int status = std::system(command.c_str());
     verdict = ReadBytes("cppdiff.out");
@@ -43,7 +38,7 @@ bool CompareWithReference(const fs::path& expected, std::string& verdict) {
 
 std::vector<std::string> TortureCases() {
     std::vector<std::string> names;
-    const fs::path dir = kShared / "corpus" / "cpp-torture";
+    const fs::path dir = kCorpusDir / "cpp-torture";
     if (fs::is_directory(dir)) {
         for (const auto& entry : fs::directory_iterator(dir)) {
             if (entry.path().extension() == ".c") names.push_back(entry.path().stem().string());
@@ -54,30 +49,16 @@ std::vector<std::string> TortureCases() {
     return names;
 }
 
-nlohmann::json CorpusCases() {
-    std::ifstream in(kShared / "corpus" / "cases.json");
-    if (!in) return nlohmann::json::array();
-    return nlohmann::json::parse(in);
-}
-
-std::vector<std::string> CorpusNames() {
-    std::vector<std::string> names;
-    for (const auto& c : CorpusCases()) names.push_back(c.at("name").get<std::string>());
-    if (names.empty()) names.push_back("absent");
-    return names;
-}
-
 class TortureTest : public PreprocessorTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(TortureTest, MatchesTheReference) {
-    const fs::path source = kShared / "corpus" / "cpp-torture" / (GetParam() + ".c");
+    const fs::path source = kCorpusDir / "cpp-torture" / (GetParam() + ".c");
     if (!fs::exists(source)) GTEST_SKIP() << "shared test material not found";
     if (!HavePython()) GTEST_SKIP() << "python3 not found";
     ASSERT_EQ(RunWithArgs({source.string(), source.string()}), 0);
     EXPECT_EQ(Diagnostics(), "");
     std::string verdict;
-    const bool equal = CompareWithReference(source.parent_path() / (GetParam() + ".expected"), verdict);
-    EXPECT_TRUE(equal) << verdict;
+    EXPECT_TRUE(CompareWithReference(source.parent_path() / (GetParam() + ".expected"), verdict)) << verdict;
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, TortureTest, ::testing::ValuesIn(TortureCases()),
@@ -86,33 +67,31 @@ INSTANTIATE_TEST_SUITE_P(Cases, TortureTest, ::testing::ValuesIn(TortureCases())
 // The driver's input for a corpus header: an #include of the pre-include,
 // then the header itself (system includes kept).
 void WriteDriverInput(const nlohmann::json& c) {
-    const fs::path corpus = kShared / "corpus";
-    std::string text = "#include \"" + (corpus / c.at("preinclude").get<std::string>()).generic_string() + "\"\n";
-    text += ReadBytes(corpus / c.at("header").get<std::string>());
+    std::string text =
+        "#include \"" + (kCorpusDir / c.at("preinclude").get<std::string>()).generic_string() + "\"\n";
+    text += ReadBytes(kCorpusDir / c.at("header").get<std::string>());
     WriteBytes("cpre.tmp", text);
 }
 
 class CorpusTest : public PreprocessorTest, public ::testing::WithParamInterface<std::string> {};
 
 TEST_P(CorpusTest, MatchesTheReference) {
-    if (!fs::exists(kShared / "corpus" / "cases.json")) GTEST_SKIP() << "shared test material not found";
+    if (!fs::exists(kCorpusDir / "cases.json")) GTEST_SKIP() << "shared test material not found";
     if (!HavePython()) GTEST_SKIP() << "python3 not found";
-    for (const auto& c : CorpusCases()) {
-        if (c.at("name") != GetParam()) continue;
-        WriteDriverInput(c);
-        std::vector<std::string> args{"cpre.tmp"};
-        for (const auto& dir : c.at("include_dirs")) {
-            args.push_back("-I" + (kShared / "corpus" / dir.get<std::string>()).generic_string());
-        }
-        args.push_back("cpre.tmp");
-        ASSERT_EQ(RunWithArgs(args), 0);
-        // linux/stddef.h defines a macro with a variadic parameter, which a
-        // C90 preprocessor rejects; the macro is not used by these headers.
-        const std::string diagnostics = Diagnostics();
-        EXPECT_TRUE(diagnostics.empty() || diagnostics == "Syntax error in macro parameters\n") << diagnostics;
-        std::string verdict;
-        EXPECT_TRUE(CompareWithReference(kShared / "corpus" / GetParam() / "expected.i", verdict)) << verdict;
+    const nlohmann::json c = CorpusCase(GetParam());
+    WriteDriverInput(c);
+    std::vector<std::string> args{"cpre.tmp"};
+    for (const auto& dir : c.at("include_dirs")) {
+        args.push_back("-I" + (kCorpusDir / dir.get<std::string>()).generic_string());
     }
+    args.push_back("cpre.tmp");
+    ASSERT_EQ(RunWithArgs(args), 0);
+    // linux/stddef.h defines a macro with a variadic parameter, which a C90
+    // preprocessor rejects; these headers do not use that macro.
+    const std::string diagnostics = Diagnostics();
+    EXPECT_TRUE(diagnostics.empty() || diagnostics == "Syntax error in macro parameters\n") << diagnostics;
+    std::string verdict;
+    EXPECT_TRUE(CompareWithReference(kCorpusDir / GetParam() / "expected.i", verdict)) << verdict;
 }
 
 INSTANTIATE_TEST_SUITE_P(Headers, CorpusTest, ::testing::ValuesIn(CorpusNames()),
