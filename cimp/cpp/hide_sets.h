@@ -2,7 +2,9 @@
 // sets have one index), ordered by the address of their entries, and hold at
 // most 30 names.  Index 0 is the empty set.  A set that would need more names
 // becomes kPpHideAll, which hides every macro, so no expansion can go on
-// forever; the caller reports it.
+// forever; the caller reports it.  Only tokens of the line being expanded
+// carry hide sets (macro bodies never do), so the sets start afresh with each
+// line (BeginLine), and the 16-bit index never runs out on long inputs.
 #pragma once
 
 #include <cstddef>
