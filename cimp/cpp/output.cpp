@@ -66,12 +66,9 @@ void PpOutput::EmitLineMarker(PpState& pp) {
     marker.reserve(source.name.size() + digits + 16);
     marker.append("/*#line").append(number, digits).append(" \"").append(source.name).append("\"*/\n");
     char* text = GenerateText(pp, marker.data(), marker.size());
-    PpToken token{PpKind::Unclassified, 0, 0, 0, static_cast<std::uint32_t>(marker.size()), text};
-    PpTokenRow row;
-    row.base = row.current = &token;
-    row.limit = &token + 1;
+    PpTokenRow row(1);
+    *row.limit++ = PpToken{PpKind::Unclassified, 0, 0, 0, static_cast<std::uint32_t>(marker.size()), text};
     WriteRow(pp, row);
-    row.base = row.current = row.limit = nullptr;  // the token is not the row's
 }
 
 void PpOutput::DumpRow(PpState& pp, const PpTokenRow& row, const char* label) {

@@ -45,7 +45,6 @@ std::int32_t Preprocessor::Run(int argc, char** argv) {
     output.Flush();
     errorFile.Close();
     pp.diag.SetStream(nullptr);
-    FreeHideSets(pp);
     return completed ? 0 : -2;
 }
 
