@@ -3,7 +3,6 @@
 // and Length, reuse of an equal Element and numbered names on conflicts.
 #include <array>
 #include <cstdio>
-#include <cstring>
 #include <string_view>
 
 #include "cimp/mapping/mapper.h"

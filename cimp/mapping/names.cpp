@@ -35,10 +35,6 @@ bool EqualIgnoringCase(const std::string& a, const std::string& b) {
     return true;
 }
 
-std::string TypeNameOf(const std::string& structureTypeName) {
-    return StripLeadingUnderscoresCopy(structureTypeName) + "_TYPE";
-}
-
 std::string NumberedTypeName(const std::string& typeName, int32_t n) {
     const std::size_t end = typeName.find_last_not_of(kTypeSuffixChars);
     const std::string base = end == std::string::npos ? std::string() : typeName.substr(0, end + 1);

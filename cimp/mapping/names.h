@@ -20,8 +20,6 @@ std::string StripLeadingUnderscoresCopy(const std::string& text);
 std::string UpperCase(std::string text);
 bool EqualIgnoringCase(const std::string& a, const std::string& b);
 
-// The Type name of a structure type name: without leading underscores, "_TYPE".
-std::string TypeNameOf(const std::string& structureTypeName);
 // base_n_TYPE, the base being typeName with every trailing '_', 'T', 'Y',
 // 'P' or 'E' removed (POINT_TYPE gives POIN_1_TYPE).
 std::string NumberedTypeName(const std::string& typeName, int32_t n);
