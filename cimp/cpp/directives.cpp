@@ -26,17 +26,17 @@ bool KeywordAlone(const PpTokenRow& row) {
 
 void ClearRow(PpTokenRow& row) { row.current = row.limit = row.base; }
 
-// The leading decimal part of a number token: blanks, a sign, digits.
+// The leading decimal part of a number token: blanks, a sign, digits.  The
+// magnitude stops growing at a billion, so any line number fits an int.
 long LeadingDecimal(const PpToken& token) {
+    constexpr long kCap = 1000000000L;
     const char* p = token.text;
     const char* end = p + token.length;
     while (p < end && (*p == ' ' || *p == '\t')) ++p;
     bool negative = false;
     if (p < end && (*p == '-' || *p == '+')) negative = *p++ == '-';
     long value = 0;
-    for (; p < end && *p >= '0' && *p <= '9'; ++p) {
-        if (value < 1000000000L) value = value * 10 + (*p - '0');
-    }
+    for (; p < end && *p >= '0' && *p <= '9'; ++p) value = value < kCap / 10 ? value * 10 + (*p - '0') : kCap;
     return negative ? -value : value;
 }
 

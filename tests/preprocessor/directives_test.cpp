@@ -71,7 +71,9 @@ INSTANTIATE_TEST_SUITE_P(Others, DirectiveTest, ::testing::Values(
     DirectiveCase{"LineSyntax", "#line x\n#line 1 2\n#line 1 L\"w\"\n#line 1 \"a\" 2\n",
                   "#line x\n#line 1 2\n#line 1 L\"w\"\n#line 1 \"a\" 2\n",
                   "Syntax error in #line\nSyntax error in #line\nSyntax error in #line\nSyntax error in #line\n"},
-    DirectiveCase{"LineOutOfRange", "#line 40000\n", "#line 40000\n", "#line specifies number out of range\n"}),
+    DirectiveCase{"LineOutOfRange", "#line 40000\n", "#line 40000\n", "#line specifies number out of range\n"},
+    DirectiveCase{"LineNumberHuge", "#line 99999999999\n__LINE__\n", "#line 99999999999\n1000000000\n",
+                  "#line specifies number out of range\n"}),
     Label);
 
 // The depth limit: thirty-one open conditionals are accepted, the
