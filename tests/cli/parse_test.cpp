@@ -78,6 +78,16 @@ TEST_F(ParseTest, PreIncludeIsReadAheadOfTheHeader) {
     EXPECT_EQ(Names(tree.at("structures")), (std::vector<std::string>{"device_status", "device_command"}));
 }
 
+TEST_F(ParseTest, JsonStaysValidForAPathThatIsNotUtf8) {
+    WriteBytes("caf\xe9.h", "struct s { int a; };\n");
+    const CliRun run = RunCli({"parse", "--json", "caf\xe9.h"});
+    ASSERT_EQ(run.status, 0) << run.err;
+    const json tree = json::parse(run.out);
+    const std::string header = tree.at("header");
+    EXPECT_NE(header.find("caf\xef\xbf\xbd.h"), std::string::npos) << "the byte is replaced by U+FFFD";
+    EXPECT_EQ(Names(tree.at("structures")), std::vector<std::string>{"s"});
+}
+
 TEST_F(ParseTest, FatalPreprocessorErrorGivesStatusTwo) {
     WriteBytes("h.h", "#include \"h.h\"\n");
     const CliRun run = RunCli({"parse", "h.h"});

@@ -83,7 +83,7 @@ void PrintDeclTreeJson(const std::string& header, const DeclNode* root, const Ty
         if (node->firstChild != nullptr) pending.emplace_back(node->firstChild, &added["members"]);
     }
     const Json document{{"header", header}, {"structures", std::move(structures)}, {"typedefs", TypedefsJson(typedefs)}};
-    out << document.dump(2) << '\n';
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace cimport_cli

@@ -1,4 +1,5 @@
 // cimport: the command-line host of the C header importer.
+#include <exception>
 #include <iostream>
 #include <string>
 
@@ -41,6 +42,10 @@ int main(int argc, char** argv) {
     } catch (const CommandError& error) {
         std::cout.flush();
         std::cerr << "cimport: " << error.what() << '\n';
+        return kExitFailed;
+    } catch (const std::exception& error) {
+        std::cout.flush();
+        std::cerr << "cimport: unexpected failure: " << error.what() << '\n';
         return kExitFailed;
     }
 }

@@ -94,7 +94,7 @@ void PrintModelJson(const MessageModel& model, std::ostream& out) {
     const Json document{{"types", ArrayJson(model.types, TypeJson)},
                         {"elements", ArrayJson(model.elements, ElementJson)},
                         {"lengths", ArrayJson(model.lengths, LengthJson)}};
-    out << document.dump(2) << '\n';
+    out << document.dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
 }
 
 }  // namespace cimport_cli
