@@ -33,13 +33,13 @@ int OptionScanner::GetOption(int argc, char** argv, const char* optionString) {
     }
     const char* element = argv[index_];
     const char letter = element[position_];
-    const char* spec = letter == ':' ? nullptr : std::strchr(optionString, letter);
-    if (spec == nullptr) {
+    const char* entry = letter == ':' ? nullptr : std::strchr(optionString, letter);
+    if (entry == nullptr) {
         ReportOption(reporting_, ": illegal option -- ", letter);
         StepLetter(element);
         return '?';
     }
-    if (spec[1] != ':') {
+    if (entry[1] != ':') {
         StepLetter(element);
         return letter;
     }

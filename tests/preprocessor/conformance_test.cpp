@@ -3,7 +3,7 @@
 // and names the expected message in a dg-error note), and its output must
 // hold every text its dg-final notes grep for; every line of an e_ file
 // marked dg-error must raise an error-level diagnostic.  Items that fail
-// because our preprocessor is specified to differ from C90 are listed with
+// because our preprocessor deliberately differs from C90 are listed with
 // the reason.  Skipped when the shared test material is missing.
 #include <algorithm>
 #include <filesystem>
@@ -24,8 +24,8 @@ namespace fs = std::filesystem;
 
 const fs::path kSuite = fs::path(CIMPORT_SHARED_DIR) / "conformance" / "mcpp-cpp-test";
 
-// Items ("file" or "file:line") that fail for a specified difference.
-const std::map<std::string, std::string> kSpecifiedDifferences = {
+// Items ("file" or "file:line") that fail for a deliberate difference.
+const std::map<std::string, std::string> kDeliberateDifferences = {
     {"n_13_5.c", "?: gives the result the chosen operand's own type; the usual conversions are not applied "
                  "to the other operand (item 13.7: (1 ? -1 : 0U) <= 0 is true)"},
     {"n_28.c", "__STDC__ is not predefined and __STDC_VERSION__ is unknown (C90 without amendment 1)"},
@@ -156,16 +156,16 @@ protected:
         return errorLines;
     }
 
-    // Items that failed and are not listed as specified differences.
+    // Items that failed and are not listed as deliberate differences.
     void Expect(const std::vector<std::string>& failed, int items) {
-        int specified = 0;
+        int deliberate = 0;
         for (const std::string& item : failed) {
-            const bool listed = kSpecifiedDifferences.count(item) != 0;
-            specified += listed ? 1 : 0;
+            const bool listed = kDeliberateDifferences.count(item) != 0;
+            deliberate += listed ? 1 : 0;
             EXPECT_TRUE(listed) << item << " fails";
         }
-        std::cout << items - static_cast<int>(failed.size()) << " of " << items << " items pass, " << specified
-                  << " fail for a specified difference\n";
+        std::cout << items - static_cast<int>(failed.size()) << " of " << items << " items pass, " << deliberate
+                  << " fail for a deliberate difference\n";
     }
 };
 

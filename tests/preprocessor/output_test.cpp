@@ -20,7 +20,7 @@ TEST_F(OutputTest, ExactBytesOfAnIncludedHeader) {
               "/*#line1 \"cpre.tmp\"*/\r\n/*#line1 \"./a.h\"*/\r\nint a;\r\n/*#line2 \"cpre.tmp\"*/\r\n");
 }
 
-TEST_F(OutputTest, WhiteSpaceAndCommentsAsSpecified) {
+TEST_F(OutputTest, WhiteSpaceKeptCommentsReplaced) {
     ASSERT_EQ(Preprocess("  int  a; // note\n\tb/*x*/c  /**/  d;\n"), 0);
     EXPECT_EQ(ReadBytes("cprep.tmp"), "/*#line1 \"in.h\"*/\r\n  int  a;\r\n\tb c  d;\r\n");
 }
