@@ -7,9 +7,7 @@ namespace cimp::cpp {
 
 namespace {
 
-void ReportOption(bool on, const char* message, char letter) {
-    if (on) std::fprintf(stderr, "%s%c\n", message, letter);
-}
+void ReportOption(const char* message, char letter) { std::fprintf(stderr, "%s%c\n", message, letter); }
 
 }  // namespace
 
@@ -35,7 +33,7 @@ int OptionScanner::GetOption(int argc, char** argv, const char* optionString) {
     const char letter = element[position_];
     const char* entry = letter == ':' ? nullptr : std::strchr(optionString, letter);
     if (entry == nullptr) {
-        ReportOption(reporting_, ": illegal option -- ", letter);
+        ReportOption(": illegal option -- ", letter);
         StepLetter(element);
         return '?';
     }
@@ -48,7 +46,7 @@ int OptionScanner::GetOption(int argc, char** argv, const char* optionString) {
     } else if (index_ + 1 < argc) {
         argument_ = argv[++index_];
     } else {
-        ReportOption(reporting_, ": option requires an argument -- ", letter);
+        ReportOption(": option requires an argument -- ", letter);
         ++index_;
         position_ = 1;
         return '?';

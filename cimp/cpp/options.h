@@ -9,20 +9,18 @@ namespace cimp::cpp {
 class OptionScanner {
 public:
     // Next option letter; '?' for an unknown letter or a missing argument
-    // (reported on the standard error stream while reporting is on); -1 when
-    // the options end.  After -1, NextIndex() is the first operand.
+    // (reported on the standard error stream); -1 when the options end.
+    // After -1, NextIndex() is the first operand.
     int GetOption(int argc, char** argv, const char* optionString);
 
     const char* Argument() const { return argument_; }
     int NextIndex() const { return index_; }
-    void SetReporting(bool on) { reporting_ = on; }
 
 private:
     void StepLetter(const char* element);
 
     int index_ = 1;           // element being scanned
     int position_ = 1;        // letter inside that element
-    bool reporting_ = true;   // unknown letters go to the standard error stream
     const char* argument_ = nullptr;
 };
 
