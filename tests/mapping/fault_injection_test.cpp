@@ -20,6 +20,8 @@ enum class Start {
     kRenamedReuse,     // S { int a; } and S { int a; int b; } imported, then the latter again
     kElementConflict,  // Elements x and x_1 of FLOAT exist; S { int x; }
     kStructureMember,  // addr { int z; } and S { addr h; }
+    kTypeNameHeld,     // an Element holds S_TYPE; S { int a; }
+    kElementNameHeld,  // a Type holds x; S { int x; }
 };
 
 struct FaultCase {
@@ -116,6 +118,8 @@ protected:
             case Start::kStructureMember:
                 return tree_.Top({tree_.Struct("addr", {tree_.Member("z", "int")}),
                                   tree_.Struct("S", {tree_.Member("h", "addr")})});
+            case Start::kTypeNameHeld: MakeElement("S_TYPE", SimpleType(TKS_SIMPLE_INTEGER)); return Ints({"a"});
+            case Start::kElementNameHeld: MakeType("x"); return Ints({"x"});
         }
         return nullptr;
     }
@@ -163,6 +167,11 @@ const FaultCase kCases[] = {
       "Warning: Duplicate Element found. Element created and renamed from x_1 to x_2.", "Created Type S_TYPE.",
       "Inserted Element x_2 into Type S_TYPE.", "C Structure S successfully imported.", ""},
      {1, 1, 1, 1}},
+    {"numbered element after a name of another kind", Start::kElementNameHeld, Call::CreateElement, "", 2, -5,
+     {kDefaultLength, "Importing C structure S.", "Error: Failed to create Element x_1.",
+      "Error: Failed to process Element and Children: S.", kChildErrors, "Rolling back created Elements.",
+      "C Structure S not imported.", kFailedS, ""},
+     {3, 0, 0, 1}},
     {"numbered element lookup", Start::kElementConflict, Call::FindDefinition, "FindDefinition 103 x_1", 1, -5,
      {kDefaultLength, "Importing C structure S.",
       "Warning: Duplicate Element found. Element created and renamed from x_1 to x_2.", "Created Type S_TYPE.",
@@ -223,6 +232,10 @@ const FaultCase kCases[] = {
       "Error: Failed to create Type S_1_TYPE.", "Error: Failed to create the Type S_1_TYPE.",
       "C Structure S not imported.", kFailedS, ""},
      {2, 0, 1, 0}},
+    {"numbered type after a name of another kind", Start::kTypeNameHeld, Call::CreateType, "", 2, -5,
+     {kDefaultLength, "Importing C structure S.", "Created Element a.", "Error: Failed to create Type S_1_TYPE.",
+      "C Structure S not imported.", kFailedS, ""},
+     {1, 0, 1, 1}},
     {"numbered type lookup", Start::kRenamedReuse, Call::FindDefinition, "FindDefinition 104 S_1_TYPE", 1, -5,
      {"Importing C structure S.", "Warning: Using defined Element a.", "Warning: Using defined Element b.",
       "Warning: Duplicate Type found. Type created and renamed from S_1_TYPE to S_2_TYPE.",
@@ -240,6 +253,11 @@ const FaultCase kCases[] = {
      kComparisonFailedReused,
      {1, 0, 0, 0}},
     {"next member", Start::kReimport, Call::GetNextDefinition, "GetNextDefinition 1 1", 1, -5,
+     kComparisonFailedRenamed,
+     {1, 1, 0, 0}},
+    // A member list cut short is never taken as equal, even when as many
+    // members were read as the structure has.
+    {"end of member list", Start::kReimport, Call::GetNextDefinition, "GetNextDefinition 1 1", 2, -5,
      kComparisonFailedRenamed,
      {1, 1, 0, 0}},
     {"member element read", Start::kReimport, Call::GetDetails, "GetDetails 0 832", 3, -5,
