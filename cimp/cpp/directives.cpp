@@ -17,8 +17,6 @@ namespace {
 // Line numbers at or beyond this are out of range for #line.
 constexpr long kMaxLineNumber = 32768;
 
-bool IsLineEnd(PpKind kind) { return kind == PpKind::Newline || kind == PpKind::End; }
-
 // The line is exactly `#`, the keyword at current and the line end.
 bool KeywordAlone(const PpTokenRow& row) {
     return row.limit - row.current == 2 && IsLineEnd(row.current[1].kind);

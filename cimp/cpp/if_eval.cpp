@@ -3,6 +3,7 @@
 #include <array>
 
 #include "cimp/cpp/diagnostics.h"
+#include "cimp/cpp/directives.h"
 #include "cimp/cpp/expand.h"
 #include "cimp/cpp/name_table.h"
 #include "cimp/cpp/pp_state.h"
@@ -34,8 +35,6 @@ constexpr const OpInfo& Operator(PpKind kind) { return kOperators[static_cast<in
 
 constexpr int kParenPriority = Operator(PpKind::LeftParen).priority;
 constexpr int kConditionalPriority = Operator(PpKind::Question).priority;
-
-bool IsLineEnd(PpKind kind) { return kind == PpKind::Newline || kind == PpKind::End; }
 
 PpValue Signed(bool truth) { return PpValue{truth ? 1 : 0, PpValueType::Signed}; }
 

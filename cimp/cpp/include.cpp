@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "cimp/cpp/diagnostics.h"
+#include "cimp/cpp/directives.h"
 #include "cimp/cpp/expand.h"
 #include "cimp/cpp/preprocessor.h"
 #include "cimp/text_file.h"
@@ -42,8 +43,6 @@ struct IncludeName {
     std::string name;
     bool quoted = false;
 };
-
-bool IsLineEnd(PpKind kind) { return kind == PpKind::Newline || kind == PpKind::End; }
 
 // The file name of the directive, with current left on the token after it;
 // false on a syntax error.
