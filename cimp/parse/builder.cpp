@@ -127,7 +127,6 @@ bool TreeBuilder::IsCharacterType() const {
 // ---- Recording ----
 
 void TreeBuilder::Record(int32_t code, std::string_view text) {
-    Assign(tokenText_, text);
     switch (code) {
     case '*':
         pendingPointer_ = 1;
@@ -279,7 +278,7 @@ bool TreeBuilder::StructureDeclarator(int32_t code) {
         if (!declaratorSeen_ || (inTypedef_ && !inStructBody_)) {
             if (const TypedefEntry* earlier = FindTypedef(name)) typeName = earlier->typeName;
             AppendTypedef(name, typeName, pendingPointer_);
-            RetargetTypedefs(name.c_str(), typeName.c_str(), typedefs_.MutableHead());
+            typedefs_.Retarget(name, typeName);
         } else if (inStructBody_) {
             lastLevel_ = depth_ + 1;
             body->nextSibling = NewMember(declarator, body->typeName, lastLevel_);
@@ -334,7 +333,6 @@ void TreeBuilder::MemberOrNesting(int32_t code) {
 // ---- Helpers ----
 
 void TreeBuilder::ClearTokenBuffers() {
-    tokenText_.clear();
     identText_.clear();
     typeText_.clear();
     numberText_.clear();

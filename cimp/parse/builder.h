@@ -67,7 +67,6 @@ private:
     int32_t pendingSigned_ = 1;
     int32_t pendingPointer_ = 0;
 
-    std::string tokenText_;
     std::string identText_;
     std::string typeText_;
     std::string numberText_;

@@ -30,7 +30,7 @@ DeclNode* Parse(TextFile& source, TextFile& echo, TextFile& diagnostics, Typedef
     try {
         ParseSession session(input, &echo, diagnostics, typedefs);
         session.Run();
-        ResolveTypedefNames(session.Root(), *typedefs);
+        session.ResolveTypedefNames();
         diagnostics.Write(Summary(session.ErrorCount()));
         return session.TakeRoot();
     } catch (const ScanError&) {

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
 #include <string_view>
 
 #include "cimp/text_file.h"
@@ -28,15 +27,15 @@ private:
     TextFile& file_;
 };
 
-// Text held in memory (tests, benchmarks).
+// Text held in memory (tests, benchmarks); the text must outlive the input.
 class StringScanInput final : public ScanInput {
 public:
-    explicit StringScanInput(std::string text) : text_(std::move(text)) {}
+    explicit StringScanInput(std::string_view text) : text_(text) {}
     std::size_t Read(char* buffer, std::size_t size) override;
     bool Failed() const override { return false; }
 
 private:
-    std::string text_;
+    std::string_view text_;
     std::size_t position_ = 0;
 };
 
