@@ -2,6 +2,7 @@
 #include <string>
 
 #include "cimp/mapping/mapper.h"
+#include "cimp/mapping/names.h"
 
 namespace cimp::mapping {
 
@@ -28,7 +29,7 @@ int32_t Mapper::SetMemberAttributes(TKSHandle elementHandle, const DeclNode* mem
     if (member == nullptr || parent == nullptr) return kMappingFailure;
     int32_t rc = TKS_OK;
     auto set = [&](const char* name, const std::string& value) {
-        rc = TKSSetMemberAttrValue(typeHandle, elementHandle, name, value.c_str());
+        rc = TKSSetMemberAttrValue(typeHandle, elementHandle, AttributeNameField(name).c_str(), value.c_str());
         return CheckAttributeResult(name, rc);
     };
     const bool compound = member->physicalType == kClassCompound;

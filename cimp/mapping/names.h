@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <string>
 
 #include "tksbeapi.h"
@@ -12,6 +13,17 @@ namespace cimp::mapping {
 
 // Longest name a record's name field holds (the field keeps a NUL after it).
 constexpr std::size_t kMaxNameLength = TKS_NAME_SIZE - 1;
+
+// An attribute name as the repository reads it: text in a zero-filled
+// field of 116 bytes.
+class AttributeNameField {
+public:
+    explicit AttributeNameField(const char* name) { std::snprintf(text_, sizeof text_, "%s", name); }
+    const char* c_str() const { return text_; }
+
+private:
+    char text_[116] = {};
+};
 
 // Removes every leading '_' (an all-underscore text becomes empty).
 void StripLeadingUnderscores(std::string& text);

@@ -26,8 +26,8 @@ int32_t ListMembersFrom(TKSHandle type, TKSHandle member, std::vector<TKSHandle>
 
 int32_t Mapper::ReadAttribute(TKSHandle type, TKSHandle member, const char* attributeName) {
     std::fill(value_.begin(), value_.end(), '\0');
-    const int32_t rc =
-        TKSGetMemberAttrValue(type, member, attributeName, value_.data(), static_cast<int32_t>(value_.size()));
+    const int32_t rc = TKSGetMemberAttrValue(type, member, AttributeNameField(attributeName).c_str(), value_.data(),
+                                             static_cast<int32_t>(value_.size()));
     value_.back() = '\0';  // a value that fills the buffer is cut, never read past it
     return rc;
 }

@@ -47,6 +47,18 @@ std::string RecordName(const void* record) {
 
 std::string Str(const char* text) { return text != nullptr ? text : "(null)"; }
 
+// The repository reads an attribute name as a zero-filled field of 116
+// bytes; a name passed otherwise is logged with a mark.
+constexpr std::size_t kAttributeNameField = 116;
+
+std::string AttributeName(const char* attribute) {
+    if (attribute == nullptr) return "(null)";
+    const std::size_t length = strnlen(attribute, kAttributeNameField);
+    for (std::size_t i = length; i < kAttributeNameField; ++i)
+        if (attribute[i] != '\0') return std::string(attribute, length) + " (not in a zero-filled field)";
+    return std::string(attribute, length);
+}
+
 // Logs the call and answers whether an armed fault replaces it.
 bool Intercept(Call call, std::string text, std::vector<TKSHandle> handles, int32_t& code) {
     State& s = TheState();
@@ -109,6 +121,7 @@ int Count(Call call) { return TheState().counts[static_cast<std::size_t>(call)];
 }  // namespace repo_double
 
 using repo_double::RecordName;
+using repo_double::AttributeName;
 using repo_double::Str;
 
 extern "C" {
@@ -180,13 +193,13 @@ int32_t TKS_CALL TKSGetMemberDetails(TKSHandle type, TKSHandle member, void* mem
 
 int32_t TKS_CALL TKSSetMemberAttrValue(TKSHandle type, TKSHandle element, const char* attribute,
                                        const char* value) {
-    INTERCEPT(SetMemberAttrValue, Str(attribute) + "=" + Str(value), type, element);
+    INTERCEPT(SetMemberAttrValue, AttributeName(attribute) + "=" + Str(value), type, element);
     return tks::api::SetMemberAttrValue(type, element, attribute, value);
 }
 
 int32_t TKS_CALL TKSGetMemberAttrValue(TKSHandle type, TKSHandle member, const char* attribute, char* value,
                                        int32_t size) {
-    INTERCEPT(GetMemberAttrValue, Str(attribute) + " " + std::to_string(size), type, member);
+    INTERCEPT(GetMemberAttrValue, AttributeName(attribute) + " " + std::to_string(size), type, member);
     return tks::api::GetMemberAttrValue(type, member, attribute, value, size);
 }
 
