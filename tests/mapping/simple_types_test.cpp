@@ -1,5 +1,7 @@
 // The simple Types and the default character Length found before the walk.
+#include "cimp/mapping/mapper.h"
 #include "mapping_fixture.h"
+#include "store_api.h"
 
 namespace mapping_test {
 namespace {
@@ -18,6 +20,23 @@ TEST_F(SimpleTypesTest, EnumerationStopsAtTheTypeThatCompletesTheSet) {
     const auto& log = repo_double::Log();
     for (std::size_t i = 1; i <= 5; ++i) EXPECT_EQ(log.at(2 * i - 1).text, "GetDetails 0 580");
     EXPECT_EQ(log.at(11).text, "GetDefaultDetails 107 572");
+}
+
+// Only Types of the simple class count, and a later simple Type of a code
+// replaces an earlier one until all five are known.
+TEST_F(SimpleTypesTest, SimpleClassOnlyAndTheLaterTypeOfACodeWins) {
+    ASSERT_EQ(tks::api::Delete(SimpleType(TKS_SIMPLE_INTEGER)), 0);
+    MakeType("NOT_SIMPLE", TKS_TYPE_CLASS_STRUCTURE, TKS_SIMPLE_INTEGER);
+    const TKSHandle laterString = MakeType("TEXT", TKS_TYPE_CLASS_SIMPLE, TKS_SIMPLE_STRING);
+    const TKSHandle integer = MakeType("INTEGER", TKS_TYPE_CLASS_SIMPLE, TKS_SIMPLE_INTEGER);
+    MakeType("AFTER", TKS_TYPE_CLASS_SIMPLE, TKS_SIMPLE_FLOAT);
+    auto context = NewContext();
+    cimp::mapping::Mapper mapper(*context);
+    EXPECT_TRUE(mapper.LoadSimpleTypes());
+    EXPECT_EQ(context->integerType, integer);
+    EXPECT_EQ(context->stringType, laterString);
+    EXPECT_EQ(context->floatType, SimpleType(TKS_SIMPLE_FLOAT));
+    EXPECT_EQ(repo_double::Count(Call::GetDetails), 7);  // four simple Types, NOT_SIMPLE, TEXT, INTEGER
 }
 
 TEST_F(SimpleTypesTest, MissingTypesAreNamedInOrderAndNothingIsWalked) {
