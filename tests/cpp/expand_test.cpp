@@ -337,6 +337,23 @@ TEST(Expand, ArgumentsMayCrossLinesAndComments) {
     EXPECT_EQ(result.diagnostics, "");
 }
 
+// A call whose arguments fill much of the input buffer, read while the
+// buffer has to move its bytes: the tokens already gathered follow them.
+TEST(Expand, LongCallsSurviveBufferMoves) {
+    std::string args;
+    std::string expected;
+    for (int i = 0; i < 3000; ++i) {
+        const std::string word = "a" + std::to_string(i);
+        args += word + (i % 10 == 9 ? "\n" : " ");
+        expected += (expected.empty() ? "" : " ") + word;
+    }
+    const std::string filler(20000, ' ');
+    const RunResult result =
+        Preprocess("#define f(x) [x]\n" + filler + "z\nf(" + args + ") end\n");
+    EXPECT_EQ(Tokens(result.output), "z [ " + expected + " ] end");
+    EXPECT_EQ(result.diagnostics, "");
+}
+
 TEST(Expand, DefinedOutsideConditionsIsItself) {
     EXPECT_EQ(Tokens(Preprocess("defined(X)\n").output), "defined ( X )");
 }
