@@ -32,6 +32,19 @@ int32_t CappedProduct(int32_t a, int32_t b) {
 
 void Assign(std::string& target, std::string_view text) { target.assign(CutText(text)); }
 
+// Links a node into a first-child or next-sibling slot.  A slot that is
+// already taken keeps its chain and the node goes at the chain's end, so no
+// node is ever dropped.
+void Attach(DeclNode*& slot, DeclNode* node) {
+    if (slot == nullptr) {
+        slot = node;
+        return;
+    }
+    DeclNode* last = slot;
+    while (last->nextSibling != nullptr) last = last->nextSibling;
+    last->nextSibling = node;
+}
+
 }  // namespace
 
 TreeBuilder::~TreeBuilder() {
@@ -206,9 +219,7 @@ bool TreeBuilder::TypedefDeclarator(int32_t code) {
         ClearTokenBuffers();
         inTypedef_ = false;
     }
-    pendingRepeat_ = 0;
-    pendingLength_ = 0;
-    pendingPointer_ = 0;
+    ClearDeclarator();
     return true;
 }
 
@@ -241,13 +252,11 @@ bool TreeBuilder::StructureTypeMember(int32_t code) {
     if (!EndsDeclarator(code) || !sawStruct_ || typeText_.empty()) return false;
     if (DeclNode* parent = InsertionPoint()) {
         DeclNode* node = NewMember(identText_, typeText_, depth_ + 1);
-        (depth_ == lastLevel_ ? parent->firstChild : parent->nextSibling) = node;
+        Attach(depth_ == lastLevel_ ? parent->firstChild : parent->nextSibling, node);
         lastLevel_ = depth_ + 1;
     }
     pendingSigned_ = 1;
-    pendingRepeat_ = 0;
-    pendingLength_ = 0;
-    pendingPointer_ = 0;
+    ClearDeclarator();
     if (code == ';') {
         ClearTokenBuffers();
         sawStruct_ = false;
@@ -281,12 +290,10 @@ bool TreeBuilder::StructureDeclarator(int32_t code) {
             typedefs_.Retarget(name, typeName);
         } else if (inStructBody_) {
             lastLevel_ = depth_ + 1;
-            body->nextSibling = NewMember(declarator, body->typeName, lastLevel_);
+            Attach(body->nextSibling, NewMember(declarator, body->typeName, lastLevel_));
         }
         declaratorSeen_ = true;
-        pendingRepeat_ = 0;
-        pendingLength_ = 0;
-        pendingPointer_ = 0;
+        ClearDeclarator();
     }
     if (code == ';') {
         ClearTokenBuffers();
@@ -303,19 +310,17 @@ void TreeBuilder::MemberOrNesting(int32_t code) {
         const bool first = depth_ == lastLevel_;
         if (DeclNode* parent = InsertionPoint()) {
             lastLevel_ = depth_ + 1;
-            (first ? parent->firstChild : parent->nextSibling) = NewMember(identText_, typeText_, lastLevel_);
+            Attach(first ? parent->firstChild : parent->nextSibling, NewMember(identText_, typeText_, lastLevel_));
         }
         if (code == ';') ClearTokenBuffers();
-        pendingRepeat_ = 0;
-        pendingLength_ = 0;
-        pendingPointer_ = 0;
+        ClearDeclarator();
     } else if (code == '{' && sawStruct_) {
         if (lastLevel_ < depth_) return;
         if (DeclNode* parent = InsertionPoint()) {
             DeclNode* node = NewDeclNode(identText_.c_str(), identText_.c_str(), identText_.c_str(), pendingRepeat_,
                                          pendingLength_, pendingSigned_, depth_ + 1, kStructureNode,
                                          pendingPointer_, typedefs_.Head());
-            (lastLevel_ == depth_ ? parent->firstChild : parent->nextSibling) = node;
+            Attach(lastLevel_ == depth_ ? parent->firstChild : parent->nextSibling, node);
         }
         lastLevel_ = depth_ + 1;
         ClearTokenBuffers();
@@ -337,6 +342,11 @@ void TreeBuilder::ClearTokenBuffers() {
     typeText_.clear();
     numberText_.clear();
     pendingSigned_ = 1;
+    ClearDeclarator();
+}
+
+// A declarator is done: the next one starts without dimensions or star.
+void TreeBuilder::ClearDeclarator() {
     pendingRepeat_ = 0;
     pendingLength_ = 0;
     pendingPointer_ = 0;
@@ -361,16 +371,14 @@ DeclNode* TreeBuilder::InsertionPoint() const {
     return currentTop_ == nullptr ? nullptr : FindLastAtLevel(currentTop_, lastLevel_);
 }
 
-// A new file-scope structure goes after the last node of the file-scope chain.
+// A new file-scope structure goes after the last node of the file-scope chain
+// (nodes linked after the current structure included).
 void TreeBuilder::LinkAtFileScope(DeclNode* node) {
-    if (node == nullptr) return;
     if (root_ == nullptr) {
         root_ = node;
-        return;
+    } else {
+        Attach((currentTop_ != nullptr ? currentTop_ : root_)->nextSibling, node);
     }
-    DeclNode* last = currentTop_ != nullptr ? currentTop_ : root_;
-    while (last->nextSibling != nullptr) last = last->nextSibling;
-    last->nextSibling = node;
 }
 
 }  // namespace cimp::parse

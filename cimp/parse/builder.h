@@ -44,6 +44,7 @@ private:
     void MemberOrNesting(int32_t code);
 
     void ClearTokenBuffers();
+    void ClearDeclarator();
     void AppendTypedef(const std::string& name, const std::string& typeName, int32_t isPointer);
     DeclNode* NewMember(const std::string& name, const std::string& typeName, int32_t level);
     DeclNode* InsertionPoint() const;

@@ -44,6 +44,8 @@ INSTANTIATE_TEST_SUITE_P(
         TreeCase{"DimensionsPerDeclarator", "struct A { int a[3], b; };", "A<A>:A{a:int[r=3]; b:int}"},
         TreeCase{"StructureTagMembers", "struct A { int a; }; struct B { struct A x; struct A y[2], *z; };",
                  "A<A>:A{a:int} | B<B>:B{x:A; y:A[r=2]; z:A[*]}"},
+        TreeCase{"PointerOnlyForItsDeclarator", "struct A { int a; }; struct B { struct A *p, q; int *r, s; };",
+                 "A<A>:A{a:int} | B<B>:B{p:A[*]; q:A; r:int[*]; s:int}"},
         TreeCase{"BitFieldsIgnored", "struct A { unsigned a : 3, b : 5; int c; };", "A<A>:A{a:int[u]; b:int[u]; c:int}"},
         TreeCase{"FirstDeclaratorRenames", "struct tag { int a; } name, other;", "name<tag>:name{a:int}"},
         TreeCase{"EmptyInput", "", ""},

@@ -57,21 +57,28 @@ TEST_F(ParseDriver, TooFewArguments) {
     EXPECT_EQ(test::ReadRaw("errorfile.err"), "Internal Error: Too few arguments to preprocessor\r\n");
 }
 
-TEST_F(ParseDriver, DiagnosticsFileCannotOpen) {
-    std::filesystem::create_directory("errorfile.err");
-    test::WriteRaw("cprep.tmp", "struct A { int a; };");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(status, -1);
-}
-
-TEST_F(ParseDriver, EchoFileCannotOpen) {
-    std::filesystem::create_directory("out.tmp");
-    test::WriteRaw("cprep.tmp", "struct A { int a; };");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(status, -3);
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "Internal Error: Failed to open output file 'out.tmp'\r\n");
+// A directory in the place of a file the driver opens.
+TEST_F(ParseDriver, DiagnosticsOrEchoFileCannotOpen) {
+    struct Case {
+        const char* blocked;
+        int32_t status;
+        std::string diagnostics;
+    };
+    for (const Case& c : {Case{"errorfile.err", -1, ""},
+                          Case{"out.tmp", -3, "Internal Error: Failed to open output file 'out.tmp'\r\n"}}) {
+        SCOPED_TRACE(c.blocked);
+        std::filesystem::create_directory(c.blocked);
+        test::WriteRaw("cprep.tmp", "struct A { int a; };");
+        Arguments args({"cprep.tmp", "cprep.tmp"});
+        status = 0;
+        EXPECT_EQ(Run(args), nullptr);
+        EXPECT_EQ(status, c.status);
+        if (!c.diagnostics.empty()) {
+            EXPECT_EQ(test::ReadRaw("errorfile.err"), c.diagnostics);
+        }
+        std::filesystem::remove_all(c.blocked);
+        RemoveFile("errorfile.err");
+    }
 }
 
 TEST_F(ParseDriver, AppendsToTheDiagnosticsFileAndRemovesTheEchoFile) {

@@ -11,17 +11,28 @@
 namespace cimp::parse {
 namespace {
 
-// Scans text to its end and returns the codes (the final 0 not included).
-std::vector<int32_t> Codes(const std::string& text, const std::vector<std::string>& typedefNames = {}) {
+// A scanner over a text, with its own typedef list.
+struct ScannerOn {
+    explicit ScannerOn(std::string_view text, TextFile* echo = nullptr) : input(text), scanner(input, echo, typedefs) {}
+    ~ScannerOn() { FreeTypedefList(head); }
+
+    // Scans to the end and returns the codes (the final 0 not included).
+    std::vector<int32_t> Codes() {
+        std::vector<int32_t> codes;
+        for (int32_t code = scanner.NextToken(); code != 0; code = scanner.NextToken()) codes.push_back(code);
+        return codes;
+    }
+
     TypedefEntry* head = nullptr;
-    TypedefIndex typedefs(&head);
-    for (const auto& name : typedefNames) typedefs.Append(NewTypedefEntry(name.c_str(), "int", 0, "", 0, 0, 1));
-    StringScanInput input(text);
-    Scanner scanner(input, nullptr, typedefs);
-    std::vector<int32_t> codes;
-    for (int32_t code = scanner.NextToken(); code != 0; code = scanner.NextToken()) codes.push_back(code);
-    FreeTypedefList(head);
-    return codes;
+    TypedefIndex typedefs{&head};
+    StringScanInput input;
+    Scanner scanner;
+};
+
+std::vector<int32_t> Codes(const std::string& text, const std::vector<std::string>& typedefNames = {}) {
+    ScannerOn on(text);
+    for (const auto& name : typedefNames) on.typedefs.Append(NewTypedefEntry(name.c_str(), "int", 0, "", 0, 0, 1));
+    return on.Codes();
 }
 
 struct CodesCase {
@@ -103,13 +114,10 @@ struct LineCase {
 class ScannerLines : public ::testing::TestWithParam<LineCase> {};
 
 TEST_P(ScannerLines, CountsLines) {
-    TypedefEntry* head = nullptr;
-    TypedefIndex typedefs(&head);
-    StringScanInput input(GetParam().text);
-    Scanner scanner(input, nullptr, typedefs);
-    ASSERT_EQ(scanner.NextToken(), 301);
-    EXPECT_EQ(scanner.Text(), "x");
-    EXPECT_EQ(scanner.Line(), GetParam().line);
+    ScannerOn on(GetParam().text);
+    ASSERT_EQ(on.scanner.NextToken(), 301);
+    EXPECT_EQ(on.scanner.Text(), "x");
+    EXPECT_EQ(on.scanner.Line(), GetParam().line);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -121,37 +129,28 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScannerText, TextOfEachToken) {
-    TypedefEntry* head = nullptr;
-    TypedefIndex typedefs(&head);
-    StringScanInput input("struct  abc[12]; \"s t\"");
-    Scanner scanner(input, nullptr, typedefs);
+    ScannerOn on("struct  abc[12]; \"s t\"");
     std::vector<std::string> texts;
-    while (scanner.NextToken() != 0) texts.emplace_back(scanner.Text());
+    while (on.scanner.NextToken() != 0) texts.emplace_back(on.scanner.Text());
     EXPECT_EQ(texts, (std::vector<std::string>{"struct", "abc", "[", "12", "]", ";", "\"s t\""}));
-    EXPECT_EQ(scanner.Text(), "");
+    EXPECT_EQ(on.scanner.Text(), "");
 }
 
 TEST(ScannerEnd, EmptyInputEndsAtOnce) { EXPECT_TRUE(Codes("").empty()); }
 
 TEST(ScannerEnd, EndIsReturnedAgain) {
-    TypedefEntry* head = nullptr;
-    TypedefIndex typedefs(&head);
-    StringScanInput input("a");
-    Scanner scanner(input, nullptr, typedefs);
-    EXPECT_EQ(scanner.NextToken(), 301);
-    EXPECT_EQ(scanner.NextToken(), 0);
-    EXPECT_EQ(scanner.NextToken(), 0);
+    ScannerOn on("a");
+    EXPECT_EQ(on.scanner.NextToken(), 301);
+    EXPECT_EQ(on.scanner.NextToken(), 0);
+    EXPECT_EQ(on.scanner.NextToken(), 0);
 }
 
 TEST(ScannerEnd, ForcedEndStays) {
-    TypedefEntry* head = nullptr;
-    TypedefIndex typedefs(&head);
-    StringScanInput input("a b c");
-    Scanner scanner(input, nullptr, typedefs);
-    EXPECT_EQ(scanner.NextToken(), 301);
-    scanner.ForceEndOfInput();
-    EXPECT_EQ(scanner.NextToken(), 0);
-    EXPECT_EQ(scanner.NextToken(), 0);
+    ScannerOn on("a b c");
+    EXPECT_EQ(on.scanner.NextToken(), 301);
+    on.scanner.ForceEndOfInput();
+    EXPECT_EQ(on.scanner.NextToken(), 0);
+    EXPECT_EQ(on.scanner.NextToken(), 0);
 }
 
 // Tokens longer than a refill block cannot be held.
@@ -210,14 +209,9 @@ TEST(ScannerEcho, CharactersWithoutRuleGoToTheEchoFile) {
     {
         TextFile echo;
         ASSERT_TRUE(echo.Open("echo.tmp", TextFile::Mode::kAppend));
-        TypedefEntry* head = nullptr;
-        TypedefIndex typedefs(&head);
-        StringScanInput input("s = \"abc\ndef\"; $");
-        Scanner scanner(input, &echo, typedefs);
-        std::vector<int32_t> codes;
-        for (int32_t code = scanner.NextToken(); code != 0; code = scanner.NextToken()) codes.push_back(code);
+        ScannerOn on("s = \"abc\ndef\"; $", &echo);
         // The string cannot span the line: its quotes are stray characters.
-        EXPECT_EQ(codes, (std::vector<int32_t>{301, '=', 301, 301, ';'}));
+        EXPECT_EQ(on.Codes(), (std::vector<int32_t>{301, '=', 301, 301, ';'}));
     }
     EXPECT_EQ(test::ReadRaw("echo.tmp"), "\"\"$");
     RemoveFile("echo.tmp");

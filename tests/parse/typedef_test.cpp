@@ -61,7 +61,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "T=T, colour=colour", "S<S>:S{a:T; c:colour}"},
         TypedefCase{"FunctionTypedefWithStructureParameter",
                     "typedef struct A *(*make_fn)(struct B *b, int n); struct C { make_fn m; };",
-                    "make_fn=A[*]", "C<C>:C{m:A[*]}"}),
+                    "make_fn=A[*]", "C<C>:C{m:A[*]}"},
+        TypedefCase{"ResolvedAfterTheParse", "struct A { struct tag *p; int n; }; struct tag { int x; } name;",
+                    "name=name, tag=name", "A<A>:A{p:name[*]; n:int} | name<tag>:name{x:int}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BuilderTypedefs, NewEntriesFollowTheCallersList) {
