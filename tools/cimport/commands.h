@@ -17,13 +17,9 @@ namespace cimport_cli {
 using CommandRunner = std::function<int()>;
 
 void AddImportCommand(CLI::App& app, CommandRunner& chosen);
-void AddShowCommand(CLI::App& app, CommandRunner& chosen);
-#if defined(CIMPORT_HAVE_PREPROCESSOR)
 void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen);
-#endif
-#if defined(CIMPORT_HAVE_PARSER)
 void AddParseCommand(CLI::App& app, CommandRunner& chosen);
-#endif
+void AddShowCommand(CLI::App& app, CommandRunner& chosen);
 
 void AddIncludeOption(CLI::App* command, std::vector<std::string>& directories);
 void AddHeaderInputOptions(CLI::App* command, HeaderInputOptions& options);

@@ -25,12 +25,8 @@ int main(int argc, char** argv) {
     app.failure_message(FailureLine);
     CommandRunner chosen;
     AddImportCommand(app, chosen);
-#if defined(CIMPORT_HAVE_PREPROCESSOR)
     AddPreprocessCommand(app, chosen);
-#endif
-#if defined(CIMPORT_HAVE_PARSER)
     AddParseCommand(app, chosen);
-#endif
     AddShowCommand(app, chosen);
     try {
         app.parse(argc, argv);
