@@ -207,7 +207,7 @@ void TreeBuilder::ApplyRules(int32_t code) {
 // A declarator of a file-scope typedef.
 bool TreeBuilder::TypedefDeclarator(int32_t code) {
     if (!inTypedef_ || inStructBody_ || typeText_.empty() || afterBrace_ || !EndsDeclarator(code)) return false;
-    const TypedefEntry* target = typedefs_.Empty() ? nullptr : FindTypedef(typeText_);
+    const TypedefEntry* target = FindTypedef(typeText_);
     if (target == nullptr) {
         AppendTypedef(identText_, typeText_, pendingPointer_);
     } else {

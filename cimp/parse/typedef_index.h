@@ -30,7 +30,6 @@ public:
     // The first entry of that name, as a search from the head finds it.
     TypedefEntry* Find(std::string_view name) const;
     bool Contains(std::string_view name) const { return Find(name) != nullptr; }
-    bool Empty() const { return *head_ == nullptr; }
     const TypedefEntry* Head() const { return *head_; }
 
     // Links a new entry at the tail (or as the head); a null entry (out of
