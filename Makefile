@@ -8,6 +8,7 @@ CIMPORT := $(BUILD_DIR)/tools/cimport/cimport
 DEMO_REPO := $(BUILD_DIR)/demo.db
 
 .PHONY: demo build test
+MAKEFLAGS += --no-print-directory
 
 demo: build
 	rm -f $(DEMO_REPO)

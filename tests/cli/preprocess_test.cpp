@@ -79,6 +79,40 @@ const DiagnosticCase kDiagnosticCases[] = {
 INSTANTIATE_TEST_SUITE_P(Cases, PreprocessDiagnosticTest, ::testing::ValuesIn(kDiagnosticCases),
                          [](const auto& info) { return std::string(info.param.label); });
 
+// Line n of the text, counted from 1, lines ended by CR LF.
+std::string LineOf(const std::string& text, int n) {
+    std::size_t start = 0;
+    for (int line = 1; line < n && start != std::string::npos; ++line) {
+        start = text.find("\r\n", start);
+        if (start != std::string::npos) start += 2;
+    }
+    if (start == std::string::npos) return "";
+    return text.substr(start, text.find("\r\n", start) - start);
+}
+
+TEST_F(PreprocessTest, LikeImportShowsTheLineAParseErrorNames) {
+    WriteBytes("words.h", "#define PACKED\n");
+    WriteBytes("h.h", "#include <stdio.h>\nstruct PACKED s {\n  int a;\n  VENDOR int b;\n};\n");
+    const CliRun parse = RunCli({"parse", "--pre-include", "words.h", "h.h"});
+    ASSERT_EQ(parse.status, 1) << parse.err;
+    const std::string marker = "[error 1] line ";
+    const std::size_t at = parse.err.find(marker);
+    ASSERT_NE(at, std::string::npos) << parse.err;
+    const int line = std::stoi(parse.err.substr(at + marker.size()));
+    const CliRun text = RunCli({"preprocess", "--like-import", "--pre-include", "words.h", "h.h"});
+    ASSERT_EQ(text.status, 0) << text.err;
+    EXPECT_EQ(text.out.rfind("/*#line1 \"cpre.tmp\"*/\r\n", 0), 0u) << text.out;
+    EXPECT_EQ(text.out.find("stdio"), std::string::npos) << "the system include line is dropped as import drops it";
+    EXPECT_EQ(LineOf(text.out, line), "  VENDOR int b;") << text.out;
+}
+
+TEST_F(PreprocessTest, ImportInputOptionsNeedLikeImport) {
+    WriteBytes("h.h", "int a;\n");
+    const CliRun run = RunCli({"preprocess", "--keep-system-includes", "h.h"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, "cimport: --pre-include and --keep-system-includes need --like-import\n");
+}
+
 TEST_F(PreprocessTest, MissingHeaderIsRefused) {
     const CliRun run = RunCli({"preprocess", "none.h"});
     EXPECT_EQ(run.status, 2);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "cimp/cpp/preprocessor.h"
-#include "cimp/import_context.h"
 #include "cimp/import_run.h"
 #include "cimp/parse/decl_tree.h"
 #include "cimp/parse/parse_driver.h"
@@ -50,24 +49,10 @@ public:
     std::string diagnostics;
 };
 
-// The preprocessor's input, chosen as the import chooses it: the header
-// itself, or "cpre.tmp" with the pre-include line and without the lines
-// holding both '<' and '>'.
-std::string PreprocessorInput(const std::string& header, const std::string& preInclude, bool keepSystemIncludes) {
-    if (preInclude.empty() && keepSystemIncludes) return header;
-    const cimp::ImportContext context(TKS_NO_HANDLE, header.c_str(), preInclude.c_str(), keepSystemIncludes,
-                                      nullptr, nullptr);
-    if (!cimp::WritePreprocessorSource(context, header.c_str()))
-        throw CommandError("cannot write the preprocessor's input file");
-    return cimp::kPreprocessorSourceFile;
-}
-
 void Parse(const ParseOptions& options, const std::string& header, ParsedHeader& parsed) {
     const HeaderInputOptions checked = CheckHeaderInputs(options.input);
-    const std::string includePath = IncludePathFor(checked.includeDirectories, header);
     PrivateWorkDir workDir;
-    const std::string input = PreprocessorInput(header, checked.preInclude, checked.keepSystemIncludes);
-    ArgumentVector preprocessorArgs(cimp::BuildPreprocessorArgs(input, includePath.c_str()));
+    ArgumentVector preprocessorArgs(PrepareImportInput(header, checked));
     parsed.preprocessorResult = cimp::cpp::RunPreprocessor(preprocessorArgs.Count(), preprocessorArgs.Vector());
     if (parsed.preprocessorResult == 0) {
         ArgumentVector parseArgs({cimp::kPreprocessedFile, cimp::kPreprocessedFile});

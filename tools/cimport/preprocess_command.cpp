@@ -20,16 +20,25 @@ constexpr const char* kPreprocessedFile = "cprep.tmp";
 
 struct PreprocessOptions {
     std::string header;
-    std::vector<std::string> includeDirectories;
+    HeaderInputOptions input;
+    bool likeImport = false;
     std::vector<std::string> defines;
     std::vector<std::string> undefines;
 };
 
 // The preprocessor's own vector: program name, options, input.  Options are
 // joined to their values, so that a value is never taken for an option.
-std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, const std::string& header) {
-    std::vector<std::string> args{header};
-    for (const std::string& directory : IncludeDirectories(options.includeDirectories)) args.push_back("-I" + directory);
+// With likeImport the input is prepared in the current directory.
+std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, const std::string& header,
+                                          const HeaderInputOptions& checked) {
+    std::vector<std::string> args;
+    if (options.likeImport) {
+        args = PrepareImportInput(header, checked);
+        args.pop_back();  // the input goes last again below
+    } else {
+        args.push_back(header);
+        for (const std::string& directory : checked.includeDirectories) args.push_back("-I" + directory);
+    }
     for (const std::string& define : options.defines) {
         if (define.empty()) throw CommandError("empty -D argument");
         args.push_back("-D" + define);
@@ -38,7 +47,7 @@ std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, cons
         if (name.empty()) throw CommandError("empty -U argument");
         args.push_back("-U" + name);
     }
-    args.push_back(header);
+    args.push_back(args.front());
     return args;
 }
 
@@ -49,10 +58,11 @@ struct PreprocessRun {
     std::string diagnostics;
 };
 
-PreprocessRun Preprocess(std::vector<std::string> args) {
+PreprocessRun Preprocess(const PreprocessOptions& options, const std::string& header,
+                         const HeaderInputOptions& checked) {
     PreprocessRun run;
     PrivateWorkDir workDir;
-    ArgumentVector vector(std::move(args));
+    ArgumentVector vector(PreprocessorArgs(options, header, checked));
     cimp::cpp::Preprocessor preprocessor;
     // The error flag is looked at after every line, so that nothing the end
     // of the run does to it can hide an error.
@@ -68,7 +78,10 @@ PreprocessRun Preprocess(std::vector<std::string> args) {
 
 int RunPreprocess(const PreprocessOptions& options) {
     const std::string header = ExistingFile(options.header, "header");
-    const PreprocessRun run = Preprocess(PreprocessorArgs(options, header));
+    const HeaderInputOptions checked = CheckHeaderInputs(options.input);
+    if (!options.likeImport && (!checked.preInclude.empty() || checked.keepSystemIncludes))
+        throw CommandError("--pre-include and --keep-system-includes need --like-import");
+    const PreprocessRun run = Preprocess(options, header, checked);
     if (run.result == -1) throw CommandError("cannot write the preprocessor's diagnostics file");
     WriteStandardOutput(run.output);
     std::cerr << run.diagnostics;
@@ -84,7 +97,10 @@ void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen) {
         "preprocess", "Preprocess a header as the importer does; the text goes to standard output, "
                       "the diagnostics to standard error");
     command->add_option("HEADER", options->header, "C header file")->required();
-    AddIncludeOption(command, options->includeDirectories);
+    AddHeaderInputOptions(command, options->input);
+    command->add_flag("--like-import", options->likeImport,
+                      "Preprocess what import and parse hand the preprocessor, so that the line numbers of "
+                      "parse errors point into this text");
     command->add_option("-D", options->defines, "Define a macro: NAME or NAME=TEXT")->allow_extra_args(false);
     command->add_option("-U", options->undefines, "Undefine a macro")->allow_extra_args(false);
     ChooseOnParse(command, options, chosen, RunPreprocess);

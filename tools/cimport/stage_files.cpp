@@ -5,7 +5,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "cimp/import_context.h"
+#include "cimp/import_run.h"
 #include "cimp/text_file.h"
+#include "command_error.h"
 #include "platform.h"
 
 namespace cimport_cli {
@@ -14,6 +17,18 @@ ArgumentVector::ArgumentVector(std::vector<std::string> args) : args_(std::move(
     pointers_.reserve(args_.size() + 1);
     for (std::string& arg : args_) pointers_.push_back(arg.data());
     pointers_.push_back(nullptr);
+}
+
+std::vector<std::string> PrepareImportInput(const std::string& header, const HeaderInputOptions& checked) {
+    std::string input = header;
+    if (!checked.preInclude.empty() || !checked.keepSystemIncludes) {
+        const cimp::ImportContext context(TKS_NO_HANDLE, header.c_str(), checked.preInclude.c_str(),
+                                          checked.keepSystemIncludes, nullptr, nullptr);
+        if (!cimp::WritePreprocessorSource(context, header.c_str()))
+            throw CommandError("cannot write the preprocessor's input file");
+        input = cimp::kPreprocessorSourceFile;
+    }
+    return cimp::BuildPreprocessorArgs(input, IncludePathFor(checked.includeDirectories, header).c_str());
 }
 
 std::string ReadFileBytes(const char* path) {

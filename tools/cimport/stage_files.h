@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "input_paths.h"
+
 namespace cimport_cli {
 
 // Argument strings with the char* vector (null-terminated) that points into them.
@@ -21,6 +23,13 @@ private:
     std::vector<std::string> args_;
     std::vector<char*> pointers_;
 };
+
+// Prepares in the current directory what an import hands the preprocessor
+// and returns the preprocessor's argument vector: the input (the header
+// itself, or "cpre.tmp" with the pre-include line and without the lines
+// holding both '<' and '>'), one -I per directory of the header's include
+// path, the input again.  Throws CommandError.
+std::vector<std::string> PrepareImportInput(const std::string& header, const HeaderInputOptions& checked);
 
 // The whole file as it is on disk; empty when it is missing.
 std::string ReadFileBytes(const char* path);
