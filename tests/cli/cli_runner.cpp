@@ -3,7 +3,6 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 
 #if !defined(_WIN32)
 #include <sys/wait.h>

@@ -1,6 +1,5 @@
 // cimport show: the JSON form against the repository's own answers, the
 // text form, and names that match nothing.
-#include <set>
 #include <string>
 #include <vector>
 
