@@ -1,5 +1,6 @@
 #include "cli_runner.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -63,13 +64,19 @@ std::string Example(const std::string& name) {
 
 void CliTest::SetUp() {
     const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    const std::filesystem::path folder = std::string(info->test_suite_name()) + "." + info->name();
-    std::filesystem::remove_all(folder);
-    std::filesystem::create_directories(folder);
+    std::string name = std::string(info->test_suite_name()) + "." + info->name();
+    std::replace(name.begin(), name.end(), '/', '_');  // parameterised names hold '/'
+    folder_ = name;
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
     previous_ = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
+    std::filesystem::current_path(folder_);
 }
 
-void CliTest::TearDown() { std::filesystem::current_path(previous_); }
+// A failed test leaves its folder behind to be looked at.
+void CliTest::TearDown() {
+    std::filesystem::current_path(previous_);
+    if (!HasFailure()) std::filesystem::remove_all(folder_);
+}
 
 }  // namespace cli_test

@@ -33,6 +33,7 @@ protected:
 
 private:
     std::filesystem::path previous_;
+    std::filesystem::path folder_;
 };
 
 }  // namespace cli_test
