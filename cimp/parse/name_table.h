@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string_view>
 #include <vector>
 
@@ -36,14 +37,7 @@ private:
     };
     static constexpr std::size_t kInitialSlots = 1024;
 
-    static uint64_t Hash(std::string_view name) {
-        uint64_t hash = 14695981039346656037ull;  // FNV-1a
-        for (const char c : name) {
-            hash ^= static_cast<unsigned char>(c);
-            hash *= 1099511628211ull;
-        }
-        return hash;
-    }
+    static uint64_t Hash(std::string_view name) { return std::hash<std::string_view>()(name); }
 
     // The slot holding that name, or the free slot where it would go.
     std::size_t SlotOf(uint64_t hash, std::string_view name) const {
