@@ -21,7 +21,6 @@ void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen);
 void AddParseCommand(CLI::App& app, CommandRunner& chosen);
 void AddShowCommand(CLI::App& app, CommandRunner& chosen);
 
-void AddIncludeOption(CLI::App* command, std::vector<std::string>& directories);
 void AddHeaderInputOptions(CLI::App* command, HeaderInputOptions& options);
 
 // Once command is parsed, chosen runs run(*options).

@@ -17,19 +17,7 @@ std::string Absolute(const std::string& path) {
     return absolute.lexically_normal().string();
 }
 
-}  // namespace
-
-std::string ExistingFile(const std::string& path, const char* what) {
-    if (path.empty()) throw CommandError(std::string("empty ") + what + " name");
-    const std::string absolute = Absolute(path);
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(absolute, error))
-        throw CommandError(std::string(what) + " not found: " + path);
-    if (!std::ifstream(absolute, std::ios::binary))
-        throw CommandError(std::string(what) + " cannot be read: " + path);
-    return absolute;
-}
-
+// The absolute paths of existing directories, in order.
 std::vector<std::string> IncludeDirectories(const std::vector<std::string>& paths) {
     std::vector<std::string> directories;
     directories.reserve(paths.size());
@@ -44,6 +32,19 @@ std::vector<std::string> IncludeDirectories(const std::vector<std::string>& path
         directories.push_back(std::move(absolute));
     }
     return directories;
+}
+
+}  // namespace
+
+std::string ExistingFile(const std::string& path, const char* what) {
+    if (path.empty()) throw CommandError(std::string("empty ") + what + " name");
+    const std::string absolute = Absolute(path);
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(absolute, error))
+        throw CommandError(std::string(what) + " not found: " + path);
+    if (!std::ifstream(absolute, std::ios::binary))
+        throw CommandError(std::string(what) + " cannot be read: " + path);
+    return absolute;
 }
 
 HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options) {

@@ -18,11 +18,9 @@ struct HeaderInputOptions {
 // file in the error message ("header", "pre-include file").  Throws CommandError.
 std::string ExistingFile(const std::string& path, const char* what);
 
-// The absolute paths of existing directories, in order.  A name holding ';'
-// cannot travel in the include variable and is refused.  Throws CommandError.
-std::vector<std::string> IncludeDirectories(const std::vector<std::string>& paths);
-
-// The options with every path checked and made absolute.  Throws CommandError.
+// The options with every path checked and made absolute.  A directory name
+// holding ';' cannot travel in the include variable and is refused.  Throws
+// CommandError.
 HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options);
 
 // The include path of one header in the form of the "include" variable: the
