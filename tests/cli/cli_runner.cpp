@@ -34,20 +34,47 @@ int ExitStatus(int systemResult) {
 #endif
 }
 
+std::string CommandLine(const std::vector<std::string>& args) {
+    std::string command = Quote(CIMPORT_CLI);
+    for (const std::string& arg : args) command += " " + Quote(arg);
+    return command;
+}
+
+// Collects what a run left in its files and removes them.
+CliRun CollectRun(int status, const std::string& prefix) {
+    CliRun run;
+    run.status = status;
+    run.out = ReadBytes(prefix + kOutFile);
+    run.err = ReadBytes(prefix + kErrFile);
+    std::filesystem::remove(prefix + kOutFile);
+    std::filesystem::remove(prefix + kErrFile);
+    return run;
+}
+
 }  // namespace
 
 CliRun RunCli(const std::vector<std::string>& args) {
-    std::string command = Quote(CIMPORT_CLI);
-    for (const std::string& arg : args) command += " " + Quote(arg);
-    command += std::string(" >") + kOutFile + " 2>" + kErrFile;
-    CliRun run;
-    run.status = ExitStatus(std::system(command.c_str()));
-    run.out = ReadBytes(kOutFile);
-    run.err = ReadBytes(kErrFile);
-    std::filesystem::remove(kOutFile);
-    std::filesystem::remove(kErrFile);
-    return run;
+    const std::string command = CommandLine(args) + " >" + kOutFile + " 2>" + kErrFile;
+    return CollectRun(ExitStatus(std::system(command.c_str())), "");
 }
+
+#if !defined(_WIN32)
+std::pair<CliRun, CliRun> RunCliSideBySide(const std::vector<std::string>& first,
+                                           const std::vector<std::string>& second) {
+    const auto background = [](const std::vector<std::string>& args, const std::string& prefix) {
+        return "(" + CommandLine(args) + " >" + prefix + kOutFile + " 2>" + prefix + kErrFile + "; echo $? >" +
+               prefix + "status) & ";
+    };
+    const std::string command = background(first, "1.") + background(second, "2.") + "wait";
+    std::system(command.c_str());
+    const auto collect = [](const std::string& prefix) {
+        const int status = std::stoi("0" + ReadBytes(prefix + "status"));
+        std::filesystem::remove(prefix + "status");
+        return CollectRun(status, prefix);
+    };
+    return {collect("1."), collect("2.")};
+}
+#endif
 
 std::string ReadBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);

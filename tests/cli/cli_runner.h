@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -17,6 +18,12 @@ struct CliRun {
 };
 
 CliRun RunCli(const std::vector<std::string>& args);
+
+#if !defined(_WIN32)
+// Runs two commands at the same time in the current directory.
+std::pair<CliRun, CliRun> RunCliSideBySide(const std::vector<std::string>& first,
+                                           const std::vector<std::string>& second);
+#endif
 
 std::string ReadBytes(const std::filesystem::path& path);
 void WriteBytes(const std::filesystem::path& path, const std::string& bytes);

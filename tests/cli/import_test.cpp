@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 
 constexpr const char* kRepo = "model.db";
 
-std::vector<std::string> ImportExamples(std::vector<std::string> extra = {}) {
-    std::vector<std::string> args{"import", "--repo", kRepo, "-I", Example(""), "--pre-include",
+std::vector<std::string> ImportExamples(std::vector<std::string> extra = {}, const std::string& repo = kRepo) {
+    std::vector<std::string> args{"import", "--repo", repo, "-I", Example(""), "--pre-include",
                                   Example("prelude/vendor_words.h")};
     args.insert(args.end(), extra.begin(), extra.end());
     for (const char* header : {"shared_types.h", "order.h", "telemetry_frame.h", "device_status.h"})
@@ -82,6 +82,18 @@ TEST_F(ImportTest, UserFilesWithTheStagesNamesAreNotTouched) {
     ASSERT_EQ(RunCli({"import", "--quiet", "--repo", kRepo, Example("shared_types.h")}).status, 0);
     for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) EXPECT_EQ(ReadBytes(name), name);
 }
+
+#if !defined(_WIN32)
+TEST_F(ImportTest, TwoCommandsSideBySideDoNotMeet) {
+    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) WriteBytes(name, name);
+    const auto [first, second] = RunCliSideBySide(ImportExamples({}, "a.db"), ImportExamples({}, "b.db"));
+    EXPECT_EQ(first.status, 0) << first.err;
+    EXPECT_EQ(second.status, 0) << second.err;
+    EXPECT_EQ(Count(first.out, "No. of Errors:\t\t\t0\n"), 4) << first.out;
+    EXPECT_EQ(first.out, second.out);
+    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) EXPECT_EQ(ReadBytes(name), name);
+}
+#endif
 
 TEST_F(ImportTest, ErrorsCountedByTheImportGiveStatusOne) {
     WriteBytes("pointer.h", "struct link { int id; char *next; };\n");
