@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cimp/cpp/preprocessor.h"
+#include "cimp/import_run.h"
 #include "command_error.h"
 #include "commands.h"
 #include "input_paths.h"
@@ -15,8 +16,6 @@
 namespace cimport_cli {
 
 namespace {
-
-constexpr const char* kPreprocessedFile = "cprep.tmp";
 
 struct PreprocessOptions {
     std::string header;
@@ -71,7 +70,7 @@ PreprocessRun Preprocess(const PreprocessOptions& options, const std::string& he
     };
     run.result = preprocessor.Run(vector.Count(), vector.Vector());
     run.errors = run.errors || preprocessor.pp.diag.ErrorFlag();
-    run.output = ReadFileBytes(kPreprocessedFile);
+    run.output = ReadFileBytes(cimp::kPreprocessedFile);
     run.diagnostics = ReadTextFile(cimp::cpp::kPpErrorFile);
     return run;
 }
