@@ -91,22 +91,28 @@ TEST_F(OutputTest, UnwritableOutputFile) {
     EXPECT_EQ(Diagnostics(), "Can't write output file cprep.tmp\n\nFatal error occurred during parse.\n");
 }
 
-TEST_F(OutputTest, DumpOptionWritesEveryRowToStandardError) {
+struct DumpCase {
+    const char* label;
+    const char* source;
+    const char* dump;  // the whole of the standard error stream
+};
+
+class DumpTest : public PreprocessorTest, public ::testing::WithParamInterface<DumpCase> {};
+
+// -V: every row goes to the standard error stream before it is written: the
+// texts, the kinds in hexadecimal (names with their hide sets), '*' at the
+// row's current token.
+TEST_P(DumpTest, WritesEveryRowToStandardError) {
     ::testing::internal::CaptureStderr();
-    const int result = Preprocess("int a;\n", {"-V"});
-    const std::string dump = ::testing::internal::GetCapturedStderr();
-    ASSERT_EQ(result, 0);
-    EXPECT_EQ(dump, " /*#line1 \"in.h\"*/\n{1*} \n int{} a{} ;{2a} {6} \n");
-    EXPECT_EQ(Output(), "/*#line1 \"in.h\"*/\nint a;\n");
+    const int result = Preprocess(GetParam().source, {"-V"});
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), GetParam().dump);
+    EXPECT_EQ(result, 0);
 }
 
-TEST_F(OutputTest, DumpShowsHideSets) {
-    ::testing::internal::CaptureStderr();
-    const int result = Preprocess("#define x x\nx\n", {"-V"});
-    const std::string dump = ::testing::internal::GetCapturedStderr();
-    ASSERT_EQ(result, 0);
-    EXPECT_NE(dump.find("x{x } "), std::string::npos) << dump;
-}
+INSTANTIATE_TEST_SUITE_P(Rows, DumpTest, ::testing::Values(
+    DumpCase{"Plain", "int a;\n", " /*#line1 \"in.h\"*/\n{1*} \n int{} a{} ;{2a} {6} \n"},
+    DumpCase{"HideSets", "#define x x\nx\n", " /*#line1 \"in.h\"*/\n{1*} \n {6*} \n x{x } {6} \n"}),
+    [](const ::testing::TestParamInfo<DumpCase>& info) { return std::string(info.param.label); });
 
 }  // namespace
 }  // namespace pp_test
