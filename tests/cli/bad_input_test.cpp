@@ -15,7 +15,7 @@ namespace fs = std::filesystem;
 constexpr const char* kRepo = "model.db";
 
 // How the repository file looks before the command runs.
-enum class RepoState { kRepository, kTextFile, kCorrupt, kReadOnly, kDirectory, kMissing };
+enum class RepoState { kRepository, kTextFile, kEmptyFile, kCorrupt, kReadOnly, kDirectory, kMissing };
 
 struct BadInputCase {
     const char* label;
@@ -41,6 +41,7 @@ void PrepareRepository(RepoState state) {
                             fs::perm_options::remove);
             break;
         case RepoState::kTextFile: WriteBytes(kRepo, "struct a { int b; };\n"); break;
+        case RepoState::kEmptyFile: WriteBytes(kRepo, ""); break;
         case RepoState::kCorrupt:
             WriteBytes(kRepo, std::string("SQLite format 3") + '\0' + std::string(4096, '\x5a'));
             break;
@@ -78,6 +79,8 @@ const BadInputCase kCases[] = {
     {"MissingIncludeDirectory", RepoState::kRepository, {"import", "--repo", kRepo, "-I", "no_dir", "@"},
      "cimport: include directory not found: no_dir"},
     {"RepositoryIsTextFile", RepoState::kTextFile, {"import", "--repo", kRepo, "@"},
+     "cimport: not a repository: model.db"},
+    {"RepositoryIsEmptyFile", RepoState::kEmptyFile, {"import", "--repo", kRepo, "@"},
      "cimport: not a repository: model.db"},
     {"RepositoryIsCorrupt", RepoState::kCorrupt, {"import", "--repo", kRepo, "@"},
      "cimport: not a repository: model.db"},

@@ -93,8 +93,10 @@ void AddImportCommand(CLI::App& app, CommandRunner& chosen) {
     auto options = std::make_shared<ImportOptions>();
     CLI::App* command = app.add_subcommand("import", "Import the structures of C headers into a repository");
     command->add_option("HEADER", options->headers, "C header files to import, each in its own unit of work")
+        ->type_name("FILE")
         ->required();
     command->add_option("--repo", options->repository, "Repository file, created when missing")
+        ->type_name("PATH")
         ->capture_default_str();
     AddHeaderInputOptions(command, options->input);
     command->add_flag("--dry-run", options->dryRun, "Run the import, then roll it back");

@@ -106,7 +106,7 @@ void AddParseCommand(CLI::App& app, CommandRunner& chosen) {
     CLI::App* command = app.add_subcommand(
         "parse", "Preprocess and parse a header as an import does and print its declaration tree; "
                  "the diagnostics go to standard error");
-    command->add_option("HEADER", options->header, "C header file")->required();
+    command->add_option("HEADER", options->header, "C header file")->type_name("FILE")->required();
     AddHeaderInputOptions(command, options->input);
     command->add_flag("--json", options->json, "Print the tree as JSON");
     ChooseOnParse(command, options, chosen, RunParse);

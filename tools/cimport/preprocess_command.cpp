@@ -95,13 +95,17 @@ void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen) {
     CLI::App* command = app.add_subcommand(
         "preprocess", "Preprocess a header as the importer does; the text goes to standard output, "
                       "the diagnostics to standard error");
-    command->add_option("HEADER", options->header, "C header file")->required();
+    command->add_option("HEADER", options->header, "C header file")->type_name("FILE")->required();
     AddHeaderInputOptions(command, options->input);
     command->add_flag("--like-import", options->likeImport,
                       "Preprocess what import and parse hand the preprocessor, so that the line numbers of "
                       "parse errors point into this text");
-    command->add_option("-D", options->defines, "Define a macro: NAME or NAME=TEXT")->allow_extra_args(false);
-    command->add_option("-U", options->undefines, "Undefine a macro")->allow_extra_args(false);
+    command->add_option("-D", options->defines, "Define a macro: NAME (as 1) or NAME=TEXT (repeatable)")
+        ->type_name("NAME[=TEXT]")
+        ->allow_extra_args(false);
+    command->add_option("-U", options->undefines, "Undefine a macro (repeatable)")
+        ->type_name("NAME")
+        ->allow_extra_args(false);
     ChooseOnParse(command, options, chosen, RunPreprocess);
 }
 

@@ -58,8 +58,8 @@ int RunShow(const ShowOptions& options) {
 void AddShowCommand(CLI::App& app, CommandRunner& chosen) {
     auto options = std::make_shared<ShowOptions>();
     CLI::App* command = app.add_subcommand("show", "Print the message model held in a repository");
-    command->add_option("NAME", options->names, "Types, Elements or Lengths to show (default: all)");
-    command->add_option("--repo", options->repository, "Repository file")->capture_default_str();
+    command->add_option("NAME", options->names, "Types, Elements or Lengths to show (default: all)")->type_name("NAME");
+    command->add_option("--repo", options->repository, "Repository file")->type_name("PATH")->capture_default_str();
     command->add_flag("--json", options->json, "Print the model as JSON");
     ChooseOnParse(command, options, chosen, RunShow);
 }
