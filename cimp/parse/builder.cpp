@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string>
 
 #include "cimp/parse/tokens.h"
 
@@ -29,8 +30,6 @@ int32_t DecimalValue(std::string_view text) {
 int32_t CappedProduct(int32_t a, int32_t b) {
     return static_cast<int32_t>(std::min<int64_t>(static_cast<int64_t>(a) * b, kMaxCount));
 }
-
-void Assign(std::string& target, std::string_view text) { target.assign(CutText(text)); }
 
 // Links a node into a first-child or next-sibling slot.  A slot that is
 // already taken keeps its chain and the node goes at the chain's end, so no
@@ -114,8 +113,8 @@ void TreeBuilder::OnBracketToken(int32_t code, std::string_view text) {
     } else if (code == ']') {
         bracketDepth_ = std::max(bracketDepth_ - 1, 0);
     } else if (code == TK_INTEGER_CONSTANT) {
-        Assign(numberText_, text);
-        AddDimension(DecimalValue(numberText_));
+        numberText_.Assign(text);
+        AddDimension(DecimalValue(numberText_.View()));
     }
 }
 
@@ -132,8 +131,8 @@ void TreeBuilder::AddDimension(int32_t value) {
 }
 
 bool TreeBuilder::IsCharacterType() const {
-    if (typeText_.empty() || typeText_ == "char") return true;
-    const TypedefEntry* entry = FindTypedef(typeText_);
+    if (typeText_.Empty() || typeText_.Is("char")) return true;
+    const TypedefEntry* entry = FindTypedef(typeText_.View());
     return entry != nullptr && entry->typeName == "char";
 }
 
@@ -146,29 +145,29 @@ void TreeBuilder::Record(int32_t code, std::string_view text) {
         break;
     case TK_IDENTIFIER:
     case TK_TYPEDEF_NAME:
-        Assign(identText_, text);
+        identText_.Assign(text);
         break;
     case TK_INTEGER_CONSTANT:
-        Assign(numberText_, text);
+        numberText_.Assign(text);
         break;
     case TK_UNSIGNED:
         pendingSigned_ = 0;
         [[fallthrough]];
     case TK_SIGNED:
         // Alone, unsigned and signed mean int; a later char, short or long wins.
-        if (typeText_.empty()) typeText_ = "int";
+        if (typeText_.Empty()) typeText_.Assign("int");
         break;
     case TK_DOUBLE:
-        typeText_ = typeText_ == "long" ? "long double" : "double";
+        typeText_.Assign(typeText_.Is("long") ? "long double" : "double");
         break;
     case TK_INT:
-        if (typeText_ != "short" && typeText_ != "long") typeText_ = "int";
+        if (!typeText_.Is("short") && !typeText_.Is("long")) typeText_.Assign("int");
         break;
     case TK_LONG:
     case TK_CHAR:
     case TK_FLOAT:
     case TK_SHORT:
-        Assign(typeText_, text);
+        typeText_.Assign(text);
         break;
     default:
         break;
@@ -178,24 +177,31 @@ void TreeBuilder::Record(int32_t code, std::string_view text) {
 // ---- Rules: the first that applies is carried out ----
 
 void TreeBuilder::ApplyRules(int32_t code) {
-    if (code == TK_STRUCT) {
+    switch (code) {
+    case TK_STRUCT:
         sawStruct_ = true;
         ClearTokenBuffers();
         afterBrace_ = false;
         declaratorSeen_ = false;
         return;
-    }
-    if (code == TK_TYPEDEF) {
+    case TK_TYPEDEF:
         inTypedef_ = true;
         ClearTokenBuffers();
         afterBrace_ = false;
         declaratorSeen_ = false;
         sawStruct_ = false;
         return;
-    }
-    if (IsName(code) && typeText_.empty()) {
-        typeText_ = identText_;
+    case TK_IDENTIFIER:
+    case TK_TYPEDEF_NAME:
+        if (typeText_.Empty()) typeText_.Assign(identText_.View());
         return;
+    case ';':
+    case ',':
+    case '{':
+    case '}':
+        break;
+    default:
+        return;  // the remaining rules look only at these four tokens
     }
     if (TypedefDeclarator(code) || TypedefWithoutDeclarator(code) || FileScopeBody(code) ||
         StructureTypeMember(code) || StructureDeclarator(code)) {
@@ -206,13 +212,13 @@ void TreeBuilder::ApplyRules(int32_t code) {
 
 // A declarator of a file-scope typedef.
 bool TreeBuilder::TypedefDeclarator(int32_t code) {
-    if (!inTypedef_ || inStructBody_ || typeText_.empty() || afterBrace_ || !EndsDeclarator(code)) return false;
-    const TypedefEntry* target = FindTypedef(typeText_);
+    if (!inTypedef_ || inStructBody_ || typeText_.Empty() || afterBrace_ || !EndsDeclarator(code)) return false;
+    const TypedefEntry* target = FindTypedef(typeText_.View());
     if (target == nullptr) {
-        AppendTypedef(identText_, typeText_, pendingPointer_);
+        AppendTypedef(identText_.CString(), typeText_.CString(), pendingPointer_);
     } else {
         ApplyTypedefDimensions(*target, &pendingRepeat_, &pendingLength_, &pendingSigned_);
-        AppendTypedef(identText_, target->typeName, pendingPointer_ == 1 ? 1 : target->isPointer);
+        AppendTypedef(identText_.CString(), target->typeName.c_str(), pendingPointer_ == 1 ? 1 : target->isPointer);
     }
     sawStruct_ = false;
     if (code == ';') {
@@ -237,9 +243,9 @@ bool TreeBuilder::FileScopeBody(int32_t code) {
     lastLevel_ = 1;
     inStructBody_ = true;
     const bool first = root_ == nullptr;
-    DeclNode* node = NewDeclNode(identText_.c_str(), identText_.c_str(), identText_.c_str(),
-                                 first ? 0 : pendingRepeat_, first ? 0 : pendingLength_, pendingSigned_, 1,
-                                 kStructureNode, pendingPointer_, typedefs_.Head());
+    const char* name = identText_.CString();
+    DeclNode* node = NewDeclNode(name, name, name, first ? 0 : pendingRepeat_, first ? 0 : pendingLength_,
+                                 pendingSigned_, 1, kStructureNode, pendingPointer_, typedefs_.Head());
     LinkAtFileScope(node);
     currentTop_ = node;
     ClearTokenBuffers();
@@ -249,9 +255,9 @@ bool TreeBuilder::FileScopeBody(int32_t code) {
 
 // A declarator whose type is a structure tag.
 bool TreeBuilder::StructureTypeMember(int32_t code) {
-    if (!EndsDeclarator(code) || !sawStruct_ || typeText_.empty()) return false;
+    if (!EndsDeclarator(code) || !sawStruct_ || typeText_.Empty()) return false;
     if (DeclNode* parent = InsertionPoint()) {
-        DeclNode* node = NewMember(identText_, typeText_, depth_ + 1);
+        DeclNode* node = NewMember(identText_.CString(), typeText_.CString(), depth_ + 1);
         Attach(depth_ == lastLevel_ ? parent->firstChild : parent->nextSibling, node);
         lastLevel_ = depth_ + 1;
     }
@@ -267,9 +273,9 @@ bool TreeBuilder::StructureTypeMember(int32_t code) {
 // The declarators after a structure body's closing brace.
 bool TreeBuilder::StructureDeclarator(int32_t code) {
     if (!afterBrace_ || sawStruct_ || !EndsDeclarator(code)) return false;
-    DeclNode* body = identText_.empty() ? nullptr : InsertionPoint();
+    DeclNode* body = identText_.Empty() ? nullptr : InsertionPoint();
     if (body != nullptr) {
-        const std::string declarator = identText_;
+        const std::string declarator(identText_.View());
         std::string name;
         std::string typeName;
         if (!declaratorSeen_) {
@@ -279,18 +285,18 @@ bool TreeBuilder::StructureDeclarator(int32_t code) {
             SetDeclField(kFieldTypeName, declarator.c_str(), body);
             SetDeclField(kFieldRepeatCount, std::to_string(pendingRepeat_).c_str(), body);
             SetDeclField(kFieldLength, std::to_string(pendingLength_).c_str(), body);
-            AppendTypedef(declarator, declarator, pendingPointer_);
+            AppendTypedef(declarator.c_str(), declarator.c_str(), pendingPointer_);
         } else {
             name = declarator;
             typeName = body->typeName;
         }
         if (!declaratorSeen_ || (inTypedef_ && !inStructBody_)) {
             if (const TypedefEntry* earlier = FindTypedef(name)) typeName = earlier->typeName;
-            AppendTypedef(name, typeName, pendingPointer_);
+            AppendTypedef(name.c_str(), typeName.c_str(), pendingPointer_);
             typedefs_.Retarget(name, typeName);
         } else if (inStructBody_) {
             lastLevel_ = depth_ + 1;
-            Attach(body->nextSibling, NewMember(declarator, body->typeName, lastLevel_));
+            Attach(body->nextSibling, NewMember(declarator.c_str(), body->typeName.c_str(), lastLevel_));
         }
         declaratorSeen_ = true;
         ClearDeclarator();
@@ -310,16 +316,17 @@ void TreeBuilder::MemberOrNesting(int32_t code) {
         const bool first = depth_ == lastLevel_;
         if (DeclNode* parent = InsertionPoint()) {
             lastLevel_ = depth_ + 1;
-            Attach(first ? parent->firstChild : parent->nextSibling, NewMember(identText_, typeText_, lastLevel_));
+            Attach(first ? parent->firstChild : parent->nextSibling,
+                   NewMember(identText_.CString(), typeText_.CString(), lastLevel_));
         }
         if (code == ';') ClearTokenBuffers();
         ClearDeclarator();
     } else if (code == '{' && sawStruct_) {
         if (lastLevel_ < depth_) return;
         if (DeclNode* parent = InsertionPoint()) {
-            DeclNode* node = NewDeclNode(identText_.c_str(), identText_.c_str(), identText_.c_str(), pendingRepeat_,
-                                         pendingLength_, pendingSigned_, depth_ + 1, kStructureNode,
-                                         pendingPointer_, typedefs_.Head());
+            const char* name = identText_.CString();
+            DeclNode* node = NewDeclNode(name, name, name, pendingRepeat_, pendingLength_, pendingSigned_, depth_ + 1,
+                                         kStructureNode, pendingPointer_, typedefs_.Head());
             Attach(lastLevel_ == depth_ ? parent->firstChild : parent->nextSibling, node);
         }
         lastLevel_ = depth_ + 1;
@@ -338,9 +345,9 @@ void TreeBuilder::MemberOrNesting(int32_t code) {
 // ---- Helpers ----
 
 void TreeBuilder::ClearTokenBuffers() {
-    identText_.clear();
-    typeText_.clear();
-    numberText_.clear();
+    identText_.Clear();
+    typeText_.Clear();
+    numberText_.Clear();
     pendingSigned_ = 1;
     ClearDeclarator();
 }
@@ -352,16 +359,16 @@ void TreeBuilder::ClearDeclarator() {
     pendingPointer_ = 0;
 }
 
-void TreeBuilder::AppendTypedef(const std::string& name, const std::string& typeName, int32_t isPointer) {
-    typedefs_.Append(NewTypedefEntry(name.c_str(), typeName.c_str(), isPointer, "", pendingLength_, pendingRepeat_,
+void TreeBuilder::AppendTypedef(const char* name, const char* typeName, int32_t isPointer) {
+    typedefs_.Append(NewTypedefEntry(name, typeName, isPointer, "", pendingLength_, pendingRepeat_,
                                      pendingSigned_));
 }
 
 // A member node; its type is looked up through the index, so NewDeclNode's own
 // search starts at the entry it would find from the head.
-DeclNode* TreeBuilder::NewMember(const std::string& name, const std::string& typeName, int32_t level) {
+DeclNode* TreeBuilder::NewMember(const char* name, const char* typeName, int32_t level) {
     const TypedefEntry* entry = FindTypedef(typeName);
-    return NewDeclNode(name.c_str(), "", typeName.c_str(), pendingRepeat_, pendingLength_, pendingSigned_, level,
+    return NewDeclNode(name, "", typeName, pendingRepeat_, pendingLength_, pendingSigned_, level,
                        kMemberNode, pendingPointer_, entry);
 }
 

@@ -3,9 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
+#include "cimp/parse/builder_text.h"
 #include "cimp/parse/decl_tree.h"
 #include "cimp/parse/typedef_index.h"
 
@@ -45,11 +45,11 @@ private:
 
     void ClearTokenBuffers();
     void ClearDeclarator();
-    void AppendTypedef(const std::string& name, const std::string& typeName, int32_t isPointer);
-    DeclNode* NewMember(const std::string& name, const std::string& typeName, int32_t level);
+    void AppendTypedef(const char* name, const char* typeName, int32_t isPointer);
+    DeclNode* NewMember(const char* name, const char* typeName, int32_t level);
     DeclNode* InsertionPoint() const;
     void LinkAtFileScope(DeclNode* node);
-    const TypedefEntry* FindTypedef(const std::string& name) const { return typedefs_.Find(name); }
+    const TypedefEntry* FindTypedef(std::string_view name) const { return typedefs_.Find(name); }
 
     TypedefIndex& typedefs_;
     DeclNode* root_ = nullptr;
@@ -68,9 +68,9 @@ private:
     int32_t pendingSigned_ = 1;
     int32_t pendingPointer_ = 0;
 
-    std::string identText_;
-    std::string typeText_;
-    std::string numberText_;
+    BuilderText identText_;
+    BuilderText typeText_;
+    BuilderText numberText_;
 
     // Nesting of the skipped regions and the two tokens fetched before this one.
     int32_t bracketDepth_ = 0;

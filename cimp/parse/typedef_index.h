@@ -13,12 +13,6 @@
 
 namespace cimp::parse {
 
-// Texts of the builder (and names compared with them) hold at most this many
-// characters; longer texts are cut.
-constexpr std::size_t kMaxTextLength = kTypeTextBufferSize - 1;
-
-inline std::string_view CutText(std::string_view text) { return text.substr(0, kMaxTextLength); }
-
 class TypedefIndex {
 public:
     // Indexes the entries already in the list whose head is *head.  While the
