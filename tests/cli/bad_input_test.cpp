@@ -40,10 +40,10 @@ void PrepareRepository(RepoState state) {
             fs::permissions(kRepo, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                             fs::perm_options::remove);
             break;
-        case RepoState::kTextFile: WriteBytes(kRepo, "struct a { int b; };\n"); break;
-        case RepoState::kEmptyFile: WriteBytes(kRepo, ""); break;
+        case RepoState::kTextFile: WriteFileBytes(kRepo, "struct a { int b; };\n"); break;
+        case RepoState::kEmptyFile: WriteFileBytes(kRepo, ""); break;
         case RepoState::kCorrupt:
-            WriteBytes(kRepo, std::string("SQLite format 3") + '\0' + std::string(4096, '\x5a'));
+            WriteFileBytes(kRepo, std::string("SQLite format 3") + '\0' + std::string(4096, '\x5a'));
             break;
         case RepoState::kDirectory: fs::create_directory(kRepo); break;
         case RepoState::kMissing: break;
@@ -53,7 +53,7 @@ void PrepareRepository(RepoState state) {
 std::string Snapshot() {
     std::error_code error;
     if (!fs::is_regular_file(kRepo, error)) return fs::exists(kRepo, error) ? "<not a file>" : "<missing>";
-    return ReadBytes(kRepo);
+    return ReadFileBytes(kRepo);
 }
 
 class BadInputTest : public CliTest, public ::testing::WithParamInterface<BadInputCase> {};

@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -44,8 +42,8 @@ std::string CommandLine(const std::vector<std::string>& args) {
 CliRun CollectRun(int status, const std::string& prefix) {
     CliRun run;
     run.status = status;
-    run.out = ReadBytes(prefix + kOutFile);
-    run.err = ReadBytes(prefix + kErrFile);
+    run.out = ReadFileBytes(prefix + kOutFile);
+    run.err = ReadFileBytes(prefix + kErrFile);
     std::filesystem::remove(prefix + kOutFile);
     std::filesystem::remove(prefix + kErrFile);
     return run;
@@ -68,22 +66,13 @@ std::pair<CliRun, CliRun> RunCliSideBySide(const std::vector<std::string>& first
     const std::string command = background(first, "1.") + background(second, "2.") + "wait";
     std::system(command.c_str());
     const auto collect = [](const std::string& prefix) {
-        const int status = std::stoi("0" + ReadBytes(prefix + "status"));
+        const int status = std::stoi("0" + ReadFileBytes(prefix + "status"));
         std::filesystem::remove(prefix + "status");
         return CollectRun(status, prefix);
     };
     return {collect("1."), collect("2.")};
 }
 #endif
-
-std::string ReadBytes(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
 
 std::string Example(const std::string& name) {
     return (std::filesystem::path(CIMPORT_SOURCE_DIR) / "examples" / name).lexically_normal().string();

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include <gtest/gtest.h>
+#include "tests/support/file_bytes.h"
 
 namespace cli_test {
 
@@ -25,8 +26,8 @@ std::pair<CliRun, CliRun> RunCliSideBySide(const std::vector<std::string>& first
                                            const std::vector<std::string>& second);
 #endif
 
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 // Absolute path of a file of the project's examples/ folder.
 std::string Example(const std::string& name);

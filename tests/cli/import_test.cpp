@@ -44,22 +44,22 @@ TEST_F(ImportTest, ImportsTheExamples) {
 
 TEST_F(ImportTest, SecondRunCreatesNothing) {
     ASSERT_EQ(RunCli(ImportExamples()).status, 0);
-    const std::string before = ReadBytes(kRepo);
+    const std::string before = ReadFileBytes(kRepo);
     const CliRun again = RunCli(ImportExamples());
     EXPECT_EQ(again.status, 0) << again.out << again.err;
     EXPECT_EQ(Count(again.out, "Created "), 0) << again.out;
     EXPECT_EQ(Count(again.out, "No errors detected and nothing was created."), 4) << again.out;
-    EXPECT_EQ(ReadBytes(kRepo), before);
+    EXPECT_EQ(ReadFileBytes(kRepo), before);
 }
 
 TEST_F(ImportTest, DryRunLeavesTheRepositoryUnchanged) {
     ASSERT_EQ(RunCli({"import", "--quiet", "--repo", kRepo, Example("shared_types.h")}).status, 0);
-    const std::string before = ReadBytes(kRepo);
+    const std::string before = ReadFileBytes(kRepo);
     const CliRun run = RunCli(ImportExamples({"--dry-run"}));
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_NE(run.out.find("Created Type order_TYPE.\n"), std::string::npos);
     EXPECT_EQ(Count(run.out, "Dry run: the import of "), 4);
-    EXPECT_EQ(ReadBytes(kRepo), before);
+    EXPECT_EQ(ReadFileBytes(kRepo), before);
 }
 
 TEST_F(ImportTest, DryRunCreatesNoRepositoryFile) {
@@ -78,25 +78,25 @@ TEST_F(ImportTest, QuietPrintsOnlyTheSummary) {
 }
 
 TEST_F(ImportTest, UserFilesWithTheStagesNamesAreNotTouched) {
-    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) WriteBytes(name, name);
+    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) WriteFileBytes(name, name);
     ASSERT_EQ(RunCli({"import", "--quiet", "--repo", kRepo, Example("shared_types.h")}).status, 0);
-    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) EXPECT_EQ(ReadBytes(name), name);
+    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) EXPECT_EQ(ReadFileBytes(name), name);
 }
 
 #if !defined(_WIN32)
 TEST_F(ImportTest, TwoCommandsSideBySideDoNotMeet) {
-    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) WriteBytes(name, name);
+    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) WriteFileBytes(name, name);
     const auto [first, second] = RunCliSideBySide(ImportExamples({}, "a.db"), ImportExamples({}, "b.db"));
     EXPECT_EQ(first.status, 0) << first.err;
     EXPECT_EQ(second.status, 0) << second.err;
     EXPECT_EQ(Count(first.out, "No. of Errors:\t\t\t0\n"), 4) << first.out;
     EXPECT_EQ(first.out, second.out);
-    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) EXPECT_EQ(ReadBytes(name), name);
+    for (const char* name : {"cpre.tmp", "cprep.tmp", "errorfile.err", "out.tmp"}) EXPECT_EQ(ReadFileBytes(name), name);
 }
 #endif
 
 TEST_F(ImportTest, ErrorsCountedByTheImportGiveStatusOne) {
-    WriteBytes("pointer.h", "struct link { int id; char *next; };\n");
+    WriteFileBytes("pointer.h", "struct link { int id; char *next; };\n");
     const CliRun run = RunCli({"import", "--repo", kRepo, "pointer.h"});
     EXPECT_EQ(run.status, 1) << run.out;
     EXPECT_NE(run.out.find("Error: next is a pointer and will not be imported.\n"), std::string::npos) << run.out;
@@ -104,13 +104,13 @@ TEST_F(ImportTest, ErrorsCountedByTheImportGiveStatusOne) {
 
 TEST_F(ImportTest, FailedImportGivesStatusTwoAndSavesNothing) {
     ASSERT_EQ(RunCli({"import", "--quiet", "--repo", kRepo, Example("shared_types.h")}).status, 0);
-    const std::string before = ReadBytes(kRepo);
+    const std::string before = ReadFileBytes(kRepo);
     // A header that includes itself stops the preprocessor at the nesting limit.
-    WriteBytes("broken.h", "#include \"broken.h\"\nstruct s { int a; };\n");
+    WriteFileBytes("broken.h", "#include \"broken.h\"\nstruct s { int a; };\n");
     const CliRun run = RunCli({"import", "--repo", kRepo, "broken.h"});
     EXPECT_EQ(run.status, 2) << run.out << run.err;
     EXPECT_NE(run.err.find("broken.h failed; nothing of it was saved\n"), std::string::npos) << run.err;
-    EXPECT_EQ(ReadBytes(kRepo), before);
+    EXPECT_EQ(ReadFileBytes(kRepo), before);
 }
 
 TEST_F(ImportTest, HelpAndVersion) {

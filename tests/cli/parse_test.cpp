@@ -54,7 +54,7 @@ TEST_F(ParseTest, JsonHoldsTheTreeAfterTypedefResolution) {
 }
 
 TEST_F(ParseTest, TextIndentsMembersUnderTheirStructure) {
-    WriteBytes("h.h", "struct outer { int a; struct inner { char c[4]; } in; };\n");
+    WriteFileBytes("h.h", "struct outer { int a; struct inner { char c[4]; } in; };\n");
     const CliRun run = RunCli({"parse", "h.h"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out,
@@ -79,7 +79,7 @@ TEST_F(ParseTest, PreIncludeIsReadAheadOfTheHeader) {
 }
 
 TEST_F(ParseTest, JsonStaysValidForAPathThatIsNotUtf8) {
-    WriteBytes("caf\xe9.h", "struct s { int a; };\n");
+    WriteFileBytes("caf\xe9.h", "struct s { int a; };\n");
     const CliRun run = RunCli({"parse", "--json", "caf\xe9.h"});
     ASSERT_EQ(run.status, 0) << run.err;
     const json tree = json::parse(run.out);
@@ -89,7 +89,7 @@ TEST_F(ParseTest, JsonStaysValidForAPathThatIsNotUtf8) {
 }
 
 TEST_F(ParseTest, FatalPreprocessorErrorGivesStatusTwo) {
-    WriteBytes("h.h", "#include \"h.h\"\n");
+    WriteFileBytes("h.h", "#include \"h.h\"\n");
     const CliRun run = RunCli({"parse", "h.h"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "#include too deeply nested\n\nFatal error occurred during parse.\n");

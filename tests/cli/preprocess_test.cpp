@@ -23,7 +23,7 @@ std::string LibraryOutput(std::vector<std::string> args) {
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
     EXPECT_EQ(cimp::cpp::RunPreprocessor(static_cast<int>(args.size()), argv.data()), 0);
-    std::string output = ReadBytes("cprep.tmp");
+    std::string output = ReadFileBytes("cprep.tmp");
     fs::current_path(previous);
     return output;
 }
@@ -53,7 +53,7 @@ class PreprocessDiagnosticTest : public CliTest, public ::testing::WithParamInte
 
 TEST_P(PreprocessDiagnosticTest, StatusFollowsTheWorstDiagnostic) {
     const DiagnosticCase& c = GetParam();
-    WriteBytes("h.h", c.headerText);
+    WriteFileBytes("h.h", c.headerText);
     std::vector<std::string> args{"preprocess", "h.h"};
     args.insert(args.end(), c.options.begin(), c.options.end());
     const CliRun run = RunCli(args);
@@ -91,8 +91,8 @@ std::string LineOf(const std::string& text, int n) {
 }
 
 TEST_F(PreprocessTest, LikeImportShowsTheLineAParseErrorNames) {
-    WriteBytes("words.h", "#define PACKED\n");
-    WriteBytes("h.h", "#include <stdio.h>\nstruct PACKED s {\n  int a;\n  VENDOR int b;\n};\n");
+    WriteFileBytes("words.h", "#define PACKED\n");
+    WriteFileBytes("h.h", "#include <stdio.h>\nstruct PACKED s {\n  int a;\n  VENDOR int b;\n};\n");
     const CliRun parse = RunCli({"parse", "--pre-include", "words.h", "h.h"});
     ASSERT_EQ(parse.status, 1) << parse.err;
     const std::string marker = "[error 1] line ";
@@ -107,7 +107,7 @@ TEST_F(PreprocessTest, LikeImportShowsTheLineAParseErrorNames) {
 }
 
 TEST_F(PreprocessTest, ImportInputOptionsNeedLikeImport) {
-    WriteBytes("h.h", "int a;\n");
+    WriteFileBytes("h.h", "int a;\n");
     const CliRun run = RunCli({"preprocess", "--keep-system-includes", "h.h"});
     EXPECT_EQ(run.status, 2);
     EXPECT_EQ(run.err, "cimport: --pre-include and --keep-system-includes need --like-import\n");

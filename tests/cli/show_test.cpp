@@ -125,10 +125,10 @@ TEST_F(ShowTest, TextListsTypesElementsAndLengths) {
 
 TEST_F(ShowTest, LeavesTheRepositoryFileAsItWas) {
     ImportOrder();
-    const std::string before = ReadBytes(kRepo);
+    const std::string before = ReadFileBytes(kRepo);
     EXPECT_EQ(RunCli({"show", "--repo", kRepo}).status, 0);
     EXPECT_EQ(RunCli({"show", "--json", "--repo", kRepo}).status, 0);
-    EXPECT_EQ(ReadBytes(kRepo), before);
+    EXPECT_EQ(ReadFileBytes(kRepo), before);
 }
 
 TEST_F(ShowTest, NameThatMatchesNothingGivesStatusOne) {

@@ -2,27 +2,17 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "cimp/text_file.h"
+#include "tests/support/file_bytes.h"
 
 namespace cimp {
 namespace {
 
-std::string RawBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteRaw(const char* path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 // What the stage doubles saw and what they do.
 struct StageScript {
@@ -51,7 +41,7 @@ void AppendText(const char* path, const std::string& text) {
 
 int32_t FakePreprocessor(int argc, char** argv) {
     g_script->preprocessorArgs.assign(argv, argv + argc);
-    g_script->preprocessorInput = RawBytes(argv[argc - 1]);
+    g_script->preprocessorInput = ReadFileBytes(argv[argc - 1]);
     RemoveFile(kDiagnosticsFile);
     AppendText(kDiagnosticsFile, g_script->diagnostics);
     AppendText(kPreprocessedFile, g_script->preprocessed);
@@ -60,7 +50,7 @@ int32_t FakePreprocessor(int argc, char** argv) {
 
 DeclNode* FakeParser(int argc, char** argv, TypedefEntry** typedefs, int32_t* status) {
     g_script->parserArgs.assign(argv, argv + argc);
-    g_script->parsedText = RawBytes(argv[1]);
+    g_script->parsedText = ReadFileBytes(argv[1]);
     AppendText(kDiagnosticsFile, g_script->parseDiagnostics);
     if (g_script->parseStatus != 0) *status = g_script->parseStatus;
     if (!g_script->parseBuildsTree) return nullptr;
@@ -91,7 +81,7 @@ protected:
     void SetUp() override {
         g_script = &script;
         for (const char* f : {kPreprocessorSourceFile, kPreprocessedFile, kDiagnosticsFile, "out.tmp"}) RemoveFile(f);
-        WriteRaw("header.h", "#include <stdio.h>\nstruct s { int a; };\n#if A < B || C > D\nint x < 3;\n#endif\n");
+        WriteFileBytes("header.h", "#include <stdio.h>\nstruct s { int a; };\n#if A < B || C > D\nint x < 3;\n#endif\n");
     }
     void TearDown() override {
         g_script = nullptr;
@@ -141,7 +131,7 @@ TEST_F(ImportRun, PreIncludeWithSystemIncludesKeptCopiesEveryLine) {
 }
 
 TEST_F(ImportRun, MissingHeaderNeverImportsAStaleSource) {
-    WriteRaw(kPreprocessorSourceFile, "struct stale { int old; };\n");
+    WriteFileBytes(kPreprocessorSourceFile, "struct stale { int old; };\n");
     EXPECT_EQ(Run("", false, "no-such-header.h"), -1);
     EXPECT_EQ(messages.front(), kMsgTempFileFailed);
     EXPECT_EQ(script.preprocessorArgs.front(), "cpre.tmp");

@@ -2,35 +2,25 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
+#include "tests/support/file_bytes.h"
 
 namespace cimp {
 namespace {
 
-std::string RawBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteRaw(const char* path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 TEST(TextFile, WritesLineFeedsAsCrLf) {
     TextFile f;
     ASSERT_TRUE(f.Open("t.txt", TextFile::Mode::kWrite));
     EXPECT_TRUE(f.Write("a\nb\r\n\n"));
     EXPECT_TRUE(f.Close());
-    EXPECT_EQ(RawBytes("t.txt"), "a\r\nb\r\r\n\r\n");
+    EXPECT_EQ(ReadFileBytes("t.txt"), "a\r\nb\r\r\n\r\n");
     ASSERT_TRUE(f.Open("t.txt", TextFile::Mode::kAppend));
     EXPECT_TRUE(f.Write("c"));
     EXPECT_TRUE(f.Close());
-    EXPECT_EQ(RawBytes("t.txt"), "a\r\nb\r\r\n\r\nc");
+    EXPECT_EQ(ReadFileBytes("t.txt"), "a\r\nb\r\r\n\r\nc");
 }
 
 struct ReadCase {
@@ -41,7 +31,7 @@ struct ReadCase {
 class TextFileRead : public ::testing::TestWithParam<ReadCase> {};
 
 TEST_P(TextFileRead, FoldsCrLfWhateverTheChunkSize) {
-    WriteRaw("r.txt", GetParam().raw);
+    WriteFileBytes("r.txt", GetParam().raw);
     for (std::size_t chunk : {1u, 2u, 3u, 7u, 4096u}) {
         TextFile f;
         ASSERT_TRUE(f.Open("r.txt", TextFile::Mode::kRead));
@@ -60,7 +50,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, TextFileRead,
                                            ReadCase{std::string("n\0ul\r\n", 6), std::string("n\0ul\n", 5)}));
 
 TEST(TextFile, ReadLineStopsAfterLineFeedOrAtTheLimit) {
-    WriteRaw("l.txt", "first\r\nsecond line\r\n");
+    WriteFileBytes("l.txt", "first\r\nsecond line\r\n");
     TextFile f;
     ASSERT_TRUE(f.Open("l.txt", TextFile::Mode::kRead));
     char buf[8];
@@ -74,7 +64,7 @@ TEST(TextFile, ReadLineStopsAfterLineFeedOrAtTheLimit) {
 }
 
 TEST(TextFile, FileHelpers) {
-    WriteRaw("h.txt", "12345");
+    WriteFileBytes("h.txt", "12345");
     EXPECT_TRUE(FileExists("h.txt"));
     EXPECT_EQ(FileSize("h.txt"), 5);
     EXPECT_TRUE(RemoveFile("h.txt"));

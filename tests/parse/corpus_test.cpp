@@ -59,7 +59,7 @@ TEST(Corpus, EveryHeaderParses) {
         const fs::path expected = kCorpus / name / "expected.i";
         ASSERT_TRUE(fs::exists(expected));
         test::ParseOutcome outcome;
-        test::ParseText(test::ReadRaw(expected.string().c_str()), outcome);
+        test::ParseText(test::ReadFileBytes(expected.string().c_str()), outcome);
         if (name == "usb_ch9") {
             // Its 0x...ULL constants scan as UL and an identifier L.
             EXPECT_NE(outcome.diagnostics.find("near \"L\": syntax error"), std::string::npos);

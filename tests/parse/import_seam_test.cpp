@@ -38,7 +38,7 @@ class ImportSeam : public ::testing::Test {
 protected:
     void SetUp() override {
         for (const char* f : {kPreprocessedFile, kDiagnosticsFile, "out.tmp"}) RemoveFile(f);
-        test::WriteRaw("header.h", "/* the stand-in preprocessor ignores it */\n");
+        test::WriteFileBytes("header.h", "/* the stand-in preprocessor ignores it */\n");
         g_tree.clear();
     }
 

@@ -46,7 +46,7 @@ TEST_F(ParseDriver, MissingSourceFile) {
     Arguments args({"cprep.tmp", "cprep.tmp"});
     EXPECT_EQ(Run(args), nullptr);
     EXPECT_EQ(status, -4);
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "Failed to open source program file cprep.tmp\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "Failed to open source program file cprep.tmp\r\n");
     EXPECT_FALSE(FileExists("out.tmp"));
 }
 
@@ -54,7 +54,7 @@ TEST_F(ParseDriver, TooFewArguments) {
     Arguments args({"cprep.tmp"});
     EXPECT_EQ(Run(args), nullptr);
     EXPECT_EQ(status, -2);
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "Internal Error: Too few arguments to preprocessor\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "Internal Error: Too few arguments to preprocessor\r\n");
 }
 
 // A directory in the place of a file the driver opens.
@@ -68,13 +68,13 @@ TEST_F(ParseDriver, DiagnosticsOrEchoFileCannotOpen) {
                           Case{"out.tmp", -3, "Internal Error: Failed to open output file 'out.tmp'\r\n"}}) {
         SCOPED_TRACE(c.blocked);
         std::filesystem::create_directory(c.blocked);
-        test::WriteRaw("cprep.tmp", "struct A { int a; };");
+        test::WriteFileBytes("cprep.tmp", "struct A { int a; };");
         Arguments args({"cprep.tmp", "cprep.tmp"});
         status = 0;
         EXPECT_EQ(Run(args), nullptr);
         EXPECT_EQ(status, c.status);
         if (!c.diagnostics.empty()) {
-            EXPECT_EQ(test::ReadRaw("errorfile.err"), c.diagnostics);
+            EXPECT_EQ(test::ReadFileBytes("errorfile.err"), c.diagnostics);
         }
         std::filesystem::remove_all(c.blocked);
         RemoveFile("errorfile.err");
@@ -82,14 +82,14 @@ TEST_F(ParseDriver, DiagnosticsOrEchoFileCannotOpen) {
 }
 
 TEST_F(ParseDriver, AppendsToTheDiagnosticsFileAndRemovesTheEchoFile) {
-    test::WriteRaw("errorfile.err", "preprocessor line\r\n");
-    test::WriteRaw("cprep.tmp", "struct A { int a; }; $ @\n");
+    test::WriteFileBytes("errorfile.err", "preprocessor line\r\n");
+    test::WriteFileBytes("cprep.tmp", "struct A { int a; }; $ @\n");
     Arguments args({"cprep.tmp", "cprep.tmp"});
     DeclNode* root = Run(args);
     ASSERT_NE(root, nullptr);
     EXPECT_EQ(root, DeclTreeRoot());
     EXPECT_EQ(status, 0);
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "preprocessor line\r\nNo syntax errors found during parse.\r\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "preprocessor line\r\nNo syntax errors found during parse.\r\r\n");
     EXPECT_FALSE(FileExists("out.tmp"));
     EXPECT_TRUE(FileExists("cprep.tmp"));
     EXPECT_EQ(FreeDeclTree(nullptr), 1);
@@ -97,7 +97,7 @@ TEST_F(ParseDriver, AppendsToTheDiagnosticsFileAndRemovesTheEchoFile) {
 }
 
 TEST_F(ParseDriver, OnlyTheSecondArgumentIsRead) {
-    test::WriteRaw("second.tmp", "struct B { int b; };");
+    test::WriteFileBytes("second.tmp", "struct B { int b; };");
     Arguments args({"missing.tmp", "second.tmp"});
     DeclNode* root = Run(args);
     EXPECT_EQ(test::DescribeTree(root), "B<B>:B{b:int}");
@@ -105,36 +105,36 @@ TEST_F(ParseDriver, OnlyTheSecondArgumentIsRead) {
 }
 
 TEST_F(ParseDriver, FatalScannerErrorGivesNoTree) {
-    test::WriteRaw("cprep.tmp", "struct A { int a; }; struct B { int " + std::string(600, 'x') + "; };");
+    test::WriteFileBytes("cprep.tmp", "struct A { int a; }; struct B { int " + std::string(600, 'x') + "; };");
     Arguments args({"cprep.tmp", "cprep.tmp"});
     testing::internal::CaptureStderr();
     EXPECT_EQ(Run(args), nullptr);
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "pclex input buffer overflowed\n");
     EXPECT_EQ(status, 0);
     EXPECT_EQ(DeclTreeRoot(), nullptr);
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "\r\nFatal error occurred during parse.\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "\r\nFatal error occurred during parse.\r\n");
     EXPECT_FALSE(FileExists("out.tmp"));
 }
 
 TEST_F(ParseDriver, StackOverflowEndsTheParseWithoutReport) {
     const std::string deep = "int x = " + std::string(2000, '(') + "1" + std::string(2000, ')') + ";";
-    test::WriteRaw("cprep.tmp", "struct A { int a; }; " + deep + " struct B { int b; };");
+    test::WriteFileBytes("cprep.tmp", "struct A { int a; }; " + deep + " struct B { int b; };");
     Arguments args({"cprep.tmp", "cprep.tmp"});
     DeclNode* root = Run(args);
     EXPECT_EQ(test::DescribeTree(root), "A<A>:A{a:int}");
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "payacc stack overflow\r\nNo syntax errors found during parse.\r\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "payacc stack overflow\r\nNo syntax errors found during parse.\r\r\n");
     FreeDeclTree(nullptr);
 }
 
 TEST_F(ParseDriver, NestingBelowTheStackLimitParses) {
-    test::WriteRaw("cprep.tmp", "int x = " + std::string(100, '(') + "1" + std::string(100, ')') + ";");
+    test::WriteFileBytes("cprep.tmp", "int x = " + std::string(100, '(') + "1" + std::string(100, ')') + ";");
     Arguments args({"cprep.tmp", "cprep.tmp"});
     EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "No syntax errors found during parse.\r\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "No syntax errors found during parse.\r\r\n");
 }
 
 TEST_F(ParseDriver, EachRunStartsAfresh) {
-    test::WriteRaw("cprep.tmp", "struct A { int a; ");
+    test::WriteFileBytes("cprep.tmp", "struct A { int a; ");
     Arguments args({"cprep.tmp", "cprep.tmp"});
     DeclNode* first = Run(args);
     EXPECT_EQ(test::DescribeTree(first), "A<A>:A{a:int}");
@@ -142,10 +142,10 @@ TEST_F(ParseDriver, EachRunStartsAfresh) {
     FreeTypedefList(typedefs);
     typedefs = nullptr;
     RemoveFile("errorfile.err");
-    test::WriteRaw("cprep.tmp", "struct B { int b; };");
+    test::WriteFileBytes("cprep.tmp", "struct B { int b; };");
     DeclNode* second = Run(args);
     EXPECT_EQ(test::DescribeTree(second), "B<B>:B{b:int}");
-    EXPECT_EQ(test::ReadRaw("errorfile.err"), "No syntax errors found during parse.\r\r\n");
+    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "No syntax errors found during parse.\r\r\n");
     FreeDeclTree(nullptr);
 }
 

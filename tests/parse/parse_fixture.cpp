@@ -1,7 +1,5 @@
 #include "parse_fixture.h"
 
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "cimp/parse/parse_driver.h"
@@ -49,18 +47,6 @@ void Describe(const DeclNode* node, int32_t level, std::string& out) {
 
 }  // namespace
 
-std::string ReadRaw(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-void WriteRaw(const char* path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
-
 ParseOutcome::~ParseOutcome() {
     if (root != nullptr) FreeDeclTree(root == DeclTreeRoot() ? nullptr : root);
     FreeTypedefList(typedefs);
@@ -71,11 +57,11 @@ std::string ParseOutcome::Typedefs() const { return DescribeTypedefs(typedefs); 
 
 void ParseText(const std::string& text, ParseOutcome& outcome) {
     RemoveFile("errorfile.err");
-    WriteRaw("cprep.tmp", text);
+    WriteFileBytes("cprep.tmp", text);
     std::string name = "cprep.tmp";
     std::vector<char*> argv{name.data(), name.data()};
     outcome.root = ParseHeaderFile(2, argv.data(), &outcome.typedefs, &outcome.status);
-    outcome.diagnostics = ReadRaw("errorfile.err");
+    outcome.diagnostics = ReadFileBytes("errorfile.err");
 }
 
 std::string DescribeTree(const DeclNode* first) {

@@ -6,11 +6,12 @@
 #include <string>
 
 #include "cimp/parse/decl_tree.h"
+#include "tests/support/file_bytes.h"
 
 namespace cimp::parse::test {
 
-std::string ReadRaw(const char* path);
-void WriteRaw(const char* path, const std::string& bytes);
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 struct ParseOutcome {
     ParseOutcome() = default;

@@ -213,7 +213,7 @@ TEST(ScannerEcho, CharactersWithoutRuleGoToTheEchoFile) {
         // The string cannot span the line: its quotes are stray characters.
         EXPECT_EQ(on.Codes(), (std::vector<int32_t>{301, '=', 301, 301, ';'}));
     }
-    EXPECT_EQ(test::ReadRaw("echo.tmp"), "\"\"$");
+    EXPECT_EQ(test::ReadFileBytes("echo.tmp"), "\"\"$");
     RemoveFile("echo.tmp");
 }
 

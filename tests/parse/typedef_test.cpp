@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BuilderTypedefs, NewEntriesFollowTheCallersList) {
     TypedefEntry* head = NewTypedefEntry("FIRST", "long", 0, "", 0, 0, 1);
-    test::WriteRaw("cprep.tmp", "typedef FIRST SECOND; struct S { SECOND s; };");
+    test::WriteFileBytes("cprep.tmp", "typedef FIRST SECOND; struct S { SECOND s; };");
     std::string name = "cprep.tmp";
     char* argv[] = {name.data(), name.data()};
     int32_t status = 0;

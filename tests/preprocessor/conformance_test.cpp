@@ -59,7 +59,7 @@ const std::map<std::string, std::string> kDeliberateDifferences = {
                    "constant undefined\", not an error"},
 };
 
-std::string ReadText(const fs::path& path) { return FromCrLf(ReadBytes(path)); }
+std::string ReadText(const fs::path& path) { return FromCrLf(ReadFileBytes(path)); }
 
 struct DgError {
     int line;  // 0: anywhere in the file
@@ -133,10 +133,10 @@ protected:
     // includes; returns the lines of the main file on which an error-level
     // diagnostic was raised (0: at the end of the file).
     std::set<int> Run(const std::string& name, int& result) {
-        WriteBytes("system/limits.h",
+        WriteFileBytes("system/limits.h",
                    "#define CHAR_BIT 8\n#define SHRT_MAX 32767\n#define LONG_MAX 2147483647L\n"
                    "#define LONG_MIN (-LONG_MAX - 1)\n#define ULONG_MAX 4294967295UL\n");
-        WriteBytes("system/ctype.h", "");
+        WriteFileBytes("system/ctype.h", "");
         fs::remove("cprep.tmp");
         std::set<int> errorLines;
         cimp::cpp::Preprocessor preprocessor;

@@ -32,7 +32,7 @@ bool CompareWithReference(const fs::path& expected, std::string& verdict) {
     const std::string command = "python3 " + Quoted(kSharedDir / "tools" / "cppdiff.py") + " cprep.tmp " +
                                 Quoted(expected) + " > cppdiff.out 2>&1";
     const int status = std::system(command.c_str());
-    verdict = ReadBytes("cppdiff.out");
+    verdict = ReadFileBytes("cppdiff.out");
     return status == 0;
 }
 
@@ -69,8 +69,8 @@ INSTANTIATE_TEST_SUITE_P(Cases, TortureTest, ::testing::ValuesIn(TortureCases())
 void WriteDriverInput(const nlohmann::json& c) {
     std::string text =
         "#include \"" + (kCorpusDir / c.at("preinclude").get<std::string>()).generic_string() + "\"\n";
-    text += ReadBytes(kCorpusDir / c.at("header").get<std::string>());
-    WriteBytes("cpre.tmp", text);
+    text += ReadFileBytes(kCorpusDir / c.at("header").get<std::string>());
+    WriteFileBytes("cpre.tmp", text);
 }
 
 class CorpusTest : public PreprocessorTest, public ::testing::WithParamInterface<std::string> {};

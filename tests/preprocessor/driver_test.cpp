@@ -22,16 +22,16 @@ TEST_F(DriverTest, MissingInputIsFatal) {
 
 TEST_F(DriverTest, DiagnosticsFileThatCannotBeOpenedEndsTheRunAtOnce) {
     fs::create_directories("errorfile.err/x");
-    WriteBytes("in.h", "int a;\n");
+    WriteFileBytes("in.h", "int a;\n");
     EXPECT_EQ(RunWithArgs({"in.h", "in.h"}), -1);
     EXPECT_FALSE(fs::exists("cprep.tmp"));
 }
 
 TEST_F(DriverTest, OldDiagnosticsAreDeleted) {
-    WriteBytes("errorfile.err", "old\n");
+    WriteFileBytes("errorfile.err", "old\n");
     ASSERT_EQ(Preprocess("#error new\n"), 0);
     EXPECT_EQ(Diagnostics(), "#error directive: new\n");
-    EXPECT_EQ(ReadBytes("errorfile.err"), "#error directive: new\r\n");
+    EXPECT_EQ(ReadFileBytes("errorfile.err"), "#error directive: new\r\n");
 }
 
 struct DefineCase {
@@ -80,10 +80,10 @@ TEST_F(DriverTest, ErrorDirectiveDoesNotFailTheRun) {
 }
 
 TEST_F(DriverTest, SecondOperandIsOnlyCreated) {
-    WriteBytes("out.txt", "old");
-    WriteBytes("in.h", "a\n");
+    WriteFileBytes("out.txt", "old");
+    WriteFileBytes("in.h", "a\n");
     ASSERT_EQ(RunWithArgs({"in.h", "in.h", "out.txt"}), 0);
-    EXPECT_EQ(ReadBytes("out.txt"), "");
+    EXPECT_EQ(ReadFileBytes("out.txt"), "");
     EXPECT_EQ(Text(), "a\n");
     ASSERT_EQ(RunWithArgs({"in.h", "in.h", "nodir/out.txt"}), -2);
     EXPECT_EQ(Diagnostics(), "Can't open output file nodir/out.txt\n\nFatal error occurred during parse.\n");
@@ -92,13 +92,13 @@ TEST_F(DriverTest, SecondOperandIsOnlyCreated) {
 // Nothing of a run survives into the next: macros, include directories and
 // conditional state are the run's own.
 TEST_F(DriverTest, RunsAreIndependent) {
-    WriteBytes("inc/a.h", "found\n");
-    WriteBytes("in.h", "#include <a.h>\nX\n#define Y 2\n#if 1\n");
+    WriteFileBytes("inc/a.h", "found\n");
+    WriteFileBytes("in.h", "#include <a.h>\nX\n#define Y 2\n#if 1\n");
     ASSERT_EQ(RunWithArgs({"in.h", "-DX=1", "-Iinc", "in.h"}), 0);
     EXPECT_EQ(Text(), "found\n 1\n\n\n");
     EXPECT_EQ(Diagnostics(), "Unterminated #if/#ifdef/#ifndef\n");
     fs::remove("cprep.tmp");
-    WriteBytes("in.h", "#include <a.h>\nX Y\n#endif\n");
+    WriteFileBytes("in.h", "#include <a.h>\nX Y\n#endif\n");
     ASSERT_EQ(RunWithArgs({"in.h", "in.h"}), 0);
     EXPECT_EQ(Text(), "X Y\n#endif\n");
     EXPECT_EQ(Diagnostics(), "Could not find include file <a.h>\n#endif with no #if\n");

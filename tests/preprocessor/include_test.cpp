@@ -21,27 +21,27 @@ int RunMain(std::vector<std::string> options) {
 }
 
 TEST_F(IncludeTest, QuotedNameIsFoundInTheMainFilesDirectoryFirst) {
-    WriteBytes("src/main.h", "#include \"a.h\"\nend\n");
-    WriteBytes("src/a.h", "main_dir\n");
-    WriteBytes("inc1/a.h", "inc1\n");
+    WriteFileBytes("src/main.h", "#include \"a.h\"\nend\n");
+    WriteFileBytes("src/a.h", "main_dir\n");
+    WriteFileBytes("inc1/a.h", "inc1\n");
     ASSERT_EQ(RunMain({"-Iinc1"}), 0);
     EXPECT_EQ(Output(), "/*#line1 \"src/main.h\"*/\n/*#line1 \"src/a.h\"*/\nmain_dir\n/*#line2 \"src/main.h\"*/\nend\n");
     EXPECT_EQ(Diagnostics(), "");
 }
 
 TEST_F(IncludeTest, QuotedNameFallsBackToTheIncludeDirectoriesInOrder) {
-    WriteBytes("src/main.h", "#include \"a.h\"\n");
-    WriteBytes("inc1/a.h", "inc1\n");
-    WriteBytes("inc2/a.h", "inc2\n");
+    WriteFileBytes("src/main.h", "#include \"a.h\"\n");
+    WriteFileBytes("inc1/a.h", "inc1\n");
+    WriteFileBytes("inc2/a.h", "inc2\n");
     ASSERT_EQ(RunMain({"-Iinc2", "-Iinc1"}), 0);
     EXPECT_EQ(Text(), "inc2\n");
 }
 
 TEST_F(IncludeTest, AngleNameSkipsTheMainFilesDirectory) {
-    WriteBytes("src/main.h", "#include <a.h>\n");
-    WriteBytes("src/a.h", "main_dir\n");
-    WriteBytes("inc1/a.h", "inc1\n");
-    WriteBytes("inc2/a.h", "inc2\n");
+    WriteFileBytes("src/main.h", "#include <a.h>\n");
+    WriteFileBytes("src/a.h", "main_dir\n");
+    WriteFileBytes("inc1/a.h", "inc1\n");
+    WriteFileBytes("inc2/a.h", "inc2\n");
     ASSERT_EQ(RunMain({"-Iinc1", "-Iinc2"}), 0);
     EXPECT_EQ(Text(), "inc1\n");
     fs::remove("cprep.tmp");
@@ -51,34 +51,34 @@ TEST_F(IncludeTest, AngleNameSkipsTheMainFilesDirectory) {
 }
 
 TEST_F(IncludeTest, OptionNDeletesTheDirectoriesGivenBeforeIt) {
-    WriteBytes("src/main.h", "#include <a.h>\n");
-    WriteBytes("inc1/a.h", "inc1\n");
-    WriteBytes("inc2/a.h", "inc2\n");
+    WriteFileBytes("src/main.h", "#include <a.h>\n");
+    WriteFileBytes("inc1/a.h", "inc1\n");
+    WriteFileBytes("inc2/a.h", "inc2\n");
     ASSERT_EQ(RunMain({"-Iinc1", "-N", "-Iinc2"}), 0);
     EXPECT_EQ(Text(), "inc2\n");
 }
 
 TEST_F(IncludeTest, AngleNameIsJoinedFromItsTokens) {
-    WriteBytes("src/main.h", "#include < sys/types.h >\n");
-    WriteBytes("inc/sys/types.h", "types\n");
+    WriteFileBytes("src/main.h", "#include < sys/types.h >\n");
+    WriteFileBytes("inc/sys/types.h", "types\n");
     ASSERT_EQ(RunMain({"-Iinc"}), 0);
     EXPECT_EQ(Text(), "types\n");
     EXPECT_NE(Output().find("/*#line1 \"inc/sys/types.h\"*/"), std::string::npos);
 }
 
 TEST_F(IncludeTest, ComputedNames) {
-    WriteBytes("src/main.h", "#define H \"a.h\"\n#include H\n#define A <b.h>\n#include A\n");
-    WriteBytes("src/a.h", "a\n");
-    WriteBytes("inc/b.h", "b\n");
+    WriteFileBytes("src/main.h", "#define H \"a.h\"\n#include H\n#define A <b.h>\n#include A\n");
+    WriteFileBytes("src/a.h", "a\n");
+    WriteFileBytes("inc/b.h", "b\n");
     ASSERT_EQ(RunMain({"-Iinc"}), 0);
     EXPECT_EQ(Text(), "\na\n\nb\n");
     EXPECT_EQ(Diagnostics(), "");
 }
 
 TEST_F(IncludeTest, AbsoluteNamesAreOpenedAsWritten) {
-    WriteBytes("elsewhere/a.h", "absolute\n");
+    WriteFileBytes("elsewhere/a.h", "absolute\n");
     const std::string path = fs::absolute("elsewhere/a.h").generic_string();
-    WriteBytes("src/main.h", "#include \"" + path + "\"\n");
+    WriteFileBytes("src/main.h", "#include \"" + path + "\"\n");
     ASSERT_EQ(RunMain({}), 0);
     EXPECT_EQ(Text(), "absolute\n");
     EXPECT_NE(Output().find("/*#line1 \"" + path + "\"*/"), std::string::npos);
@@ -91,16 +91,16 @@ TEST_F(IncludeTest, DriveLetterNamesAreNotSearched) {
     EXPECT_TRUE(cimp::cpp::IsAbsoluteIncludeName("\\x\\a.h"));
     EXPECT_FALSE(cimp::cpp::IsAbsoluteIncludeName("x/a.h"));
     EXPECT_FALSE(cimp::cpp::IsAbsoluteIncludeName("1:a.h"));
-    WriteBytes("src/main.h", "#include \"C:a.h\"\n");
-    WriteBytes("src/C:a.h", "found\n");
+    WriteFileBytes("src/main.h", "#include \"C:a.h\"\n");
+    WriteFileBytes("src/C:a.h", "found\n");
     ASSERT_EQ(RunMain({}), 0);
     EXPECT_EQ(Text(), "");
     EXPECT_EQ(Diagnostics(), "Could not find include file \"C:a.h\"\n");
 }
 
 TEST_F(IncludeTest, SyntaxErrors) {
-    WriteBytes("src/main.h", "#include\n#include \"a.h\" x\n#include <a.h\n#include \"\"\n#include x\n");
-    WriteBytes("src/a.h", "a\n");
+    WriteFileBytes("src/main.h", "#include\n#include \"a.h\" x\n#include <a.h\n#include \"\"\n#include x\n");
+    WriteFileBytes("src/a.h", "a\n");
     ASSERT_EQ(RunMain({}), 0);
     EXPECT_EQ(Text(), "");
     EXPECT_EQ(Diagnostics(),
@@ -111,28 +111,28 @@ TEST_F(IncludeTest, SyntaxErrors) {
 // Ten nested includes are accepted, the eleventh is fatal.
 TEST_F(IncludeTest, DepthLimit) {
     for (int i = 1; i < 10; ++i) {
-        WriteBytes("src/n" + std::to_string(i) + ".h", "#include \"n" + std::to_string(i + 1) + ".h\"\n");
+        WriteFileBytes("src/n" + std::to_string(i) + ".h", "#include \"n" + std::to_string(i + 1) + ".h\"\n");
     }
-    WriteBytes("src/n10.h", "deepest\n");
-    WriteBytes("src/main.h", "#include \"n1.h\"\n");
+    WriteFileBytes("src/n10.h", "deepest\n");
+    WriteFileBytes("src/main.h", "#include \"n1.h\"\n");
     ASSERT_EQ(RunMain({}), 0);
     EXPECT_EQ(Text(), "deepest\n");
-    WriteBytes("src/n10.h", "#include \"n11.h\"\n");
-    WriteBytes("src/n11.h", "too deep\n");
+    WriteFileBytes("src/n10.h", "#include \"n11.h\"\n");
+    WriteFileBytes("src/n11.h", "too deep\n");
     fs::remove("cprep.tmp");
     ASSERT_EQ(RunMain({}), -2);
     EXPECT_EQ(Diagnostics(), "#include too deeply nested\n\nFatal error occurred during parse.\n");
 }
 
 TEST_F(IncludeTest, SelfIncludeStopsAtTheDepthLimit) {
-    WriteBytes("src/main.h", "#include \"main.h\"\n");
+    WriteFileBytes("src/main.h", "#include \"main.h\"\n");
     ASSERT_EQ(RunMain({}), -2);
     EXPECT_EQ(Diagnostics(), "#include too deeply nested\n\nFatal error occurred during parse.\n");
 }
 
 TEST_F(IncludeTest, ConditionalLeftOpenInAnIncludedFile) {
-    WriteBytes("src/main.h", "#include \"a.h\"\nx\n#endif\n");
-    WriteBytes("src/a.h", "#if 1\n");
+    WriteFileBytes("src/main.h", "#include \"a.h\"\nx\n#endif\n");
+    WriteFileBytes("src/a.h", "#if 1\n");
     ASSERT_EQ(RunMain({}), 0);
     EXPECT_EQ(Text(), "\nx\n#endif\n");
     EXPECT_EQ(Diagnostics(),
@@ -140,8 +140,8 @@ TEST_F(IncludeTest, ConditionalLeftOpenInAnIncludedFile) {
 }
 
 TEST_F(IncludeTest, ThirtyOneDirectoriesFitTheList) {
-    WriteBytes("src/main.h", "#include <a.h>\n");
-    WriteBytes("d30/a.h", "last\n");
+    WriteFileBytes("src/main.h", "#include <a.h>\n");
+    WriteFileBytes("d30/a.h", "last\n");
     std::vector<std::string> options;
     for (int i = 0; i < 31; ++i) options.push_back("-Id" + std::to_string(i));
     ASSERT_EQ(RunMain(options), 0);
@@ -152,11 +152,11 @@ TEST_F(IncludeTest, ThirtyOneDirectoriesFitTheList) {
 }
 
 TEST_F(IncludeTest, DependencyLines) {
-    WriteBytes("src/main.h", "#include \"a.h\"\n#include <b.h>\n");
-    WriteBytes("src/a.h", "");
-    WriteBytes("inc/b.h", "");
+    WriteFileBytes("src/main.h", "#include \"a.h\"\n#include <b.h>\n");
+    WriteFileBytes("src/a.h", "");
+    WriteFileBytes("inc/b.h", "");
     ASSERT_EQ(RunMain({"-M", "-Iinc"}), 0);
-    EXPECT_EQ(ReadBytes("cprep.tmp").rfind("src/main.$O: src/a.h\r\n/*#line1", 0), 0u);
+    EXPECT_EQ(ReadFileBytes("cprep.tmp").rfind("src/main.$O: src/a.h\r\n/*#line1", 0), 0u);
     EXPECT_EQ(Output().find("inc/b.h\n"), std::string::npos);
     fs::remove("cprep.tmp");
     ASSERT_EQ(RunMain({"-M", "-M", "-Iinc"}), 0);
@@ -164,8 +164,8 @@ TEST_F(IncludeTest, DependencyLines) {
 }
 
 TEST_F(IncludeTest, ObjectNameOfANameWithoutShortExtension) {
-    WriteBytes("cpre.tmp", "#include \"a.h\"\n");
-    WriteBytes("a.h", "");
+    WriteFileBytes("cpre.tmp", "#include \"a.h\"\n");
+    WriteFileBytes("a.h", "");
     ASSERT_EQ(RunWithArgs({"cpre.tmp", "-M", "cpre.tmp"}), 0);
     EXPECT_EQ(Output().rfind("cpre.tmp$O: ./a.h\n", 0), 0u);
 }
@@ -174,8 +174,8 @@ TEST_F(IncludeTest, ObjectNameOfANameWithoutShortExtension) {
 // A name written with backslashes has no '/': quoted includes are searched
 // in ".".
 TEST_F(IncludeTest, InputNameWithoutSlashSearchesTheCurrentDirectory) {
-    WriteBytes("w\\main.h", "#include \"a.h\"\n");
-    WriteBytes("a.h", "here\n");
+    WriteFileBytes("w\\main.h", "#include \"a.h\"\n");
+    WriteFileBytes("a.h", "here\n");
     ASSERT_EQ(RunWithArgs({"w\\main.h", "w\\main.h"}), 0);
     EXPECT_EQ(Text(), "here\n");
     EXPECT_NE(Output().find("/*#line1 \"./a.h\"*/"), std::string::npos);

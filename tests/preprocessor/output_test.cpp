@@ -13,21 +13,21 @@ namespace fs = std::filesystem;
 using OutputTest = PreprocessorTest;
 
 TEST_F(OutputTest, ExactBytesOfAnIncludedHeader) {
-    WriteBytes("cpre.tmp", "#include \"a.h\"\n");
-    WriteBytes("a.h", "int a;\n");
+    WriteFileBytes("cpre.tmp", "#include \"a.h\"\n");
+    WriteFileBytes("a.h", "int a;\n");
     ASSERT_EQ(RunWithArgs({"cpre.tmp", "cpre.tmp"}), 0);
-    EXPECT_EQ(ReadBytes("cprep.tmp"),
+    EXPECT_EQ(ReadFileBytes("cprep.tmp"),
               "/*#line1 \"cpre.tmp\"*/\r\n/*#line1 \"./a.h\"*/\r\nint a;\r\n/*#line2 \"cpre.tmp\"*/\r\n");
 }
 
 TEST_F(OutputTest, WhiteSpaceKeptCommentsReplaced) {
     ASSERT_EQ(Preprocess("  int  a; // note\n\tb/*x*/c  /**/  d;\n"), 0);
-    EXPECT_EQ(ReadBytes("cprep.tmp"), "/*#line1 \"in.h\"*/\r\n  int  a;\r\n\tb c  d;\r\n");
+    EXPECT_EQ(ReadFileBytes("cprep.tmp"), "/*#line1 \"in.h\"*/\r\n  int  a;\r\n\tb c  d;\r\n");
 }
 
 TEST_F(OutputTest, CrLfInputGivesTheSameOutput) {
     ASSERT_EQ(Preprocess("int a;\r\n#define X 1\r\nX\r\n"), 0);
-    EXPECT_EQ(ReadBytes("cprep.tmp"), "/*#line1 \"in.h\"*/\r\nint a;\r\n\r\n 1\r\n");
+    EXPECT_EQ(ReadFileBytes("cprep.tmp"), "/*#line1 \"in.h\"*/\r\nint a;\r\n\r\n 1\r\n");
 }
 
 struct MarkerCase {
@@ -65,15 +65,15 @@ TEST_F(OutputTest, LongRunsAndManyBlocks) {
     ASSERT_EQ(Preprocess(longLine + many), 0);
     const std::string expected = "/*#line1 \"in.h\"*/\n" + longLine + many;
     EXPECT_TRUE(Output() == expected) << "the output differs from the input";
-    EXPECT_EQ(ReadBytes("cprep.tmp").size(), expected.size() + 3002);
+    EXPECT_EQ(ReadFileBytes("cprep.tmp").size(), expected.size() + 3002);
 }
 
 TEST_F(OutputTest, OutputIsAppended) {
-    WriteBytes("cprep.tmp", "old\r\n");
+    WriteFileBytes("cprep.tmp", "old\r\n");
     ASSERT_EQ(RunWithArgs({"in.h", "in.h"}), -2);
-    WriteBytes("in.h", "new\n");
+    WriteFileBytes("in.h", "new\n");
     ASSERT_EQ(RunWithArgs({"in.h", "in.h"}), 0);
-    EXPECT_EQ(ReadBytes("cprep.tmp"), "old\r\n/*#line1 \"in.h\"*/\r\nnew\r\n");
+    EXPECT_EQ(ReadFileBytes("cprep.tmp"), "old\r\n/*#line1 \"in.h\"*/\r\nnew\r\n");
 }
 
 // A "cprep.tmp" that cannot be opened keeps a small output in the buffer
@@ -81,12 +81,12 @@ TEST_F(OutputTest, OutputIsAppended) {
 // the run instead of losing text.
 TEST_F(OutputTest, UnwritableOutputFile) {
     fs::create_directories("cprep.tmp/x");
-    WriteBytes("in.h", "int a;\n");
+    WriteFileBytes("in.h", "int a;\n");
     ASSERT_EQ(RunWithArgs({"in.h", "in.h"}), 0);
     EXPECT_EQ(Diagnostics(), "");
     std::string big;
     for (int i = 0; i < 1000; ++i) big += "int field" + std::to_string(i) + ";\n";
-    WriteBytes("in.h", big);
+    WriteFileBytes("in.h", big);
     ASSERT_EQ(RunWithArgs({"in.h", "in.h"}), -2);
     EXPECT_EQ(Diagnostics(), "Can't write output file cprep.tmp\n\nFatal error occurred during parse.\n");
 }

@@ -1,23 +1,10 @@
 #include "pp_test_util.h"
 
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 namespace pp_test {
 
 namespace fs = std::filesystem;
-
-std::string ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const fs::path& path, const std::string& bytes) {
-    if (path.has_parent_path()) fs::create_directories(path.parent_path());
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-}
 
 std::string FromCrLf(const std::string& bytes) {
     std::string text;
@@ -61,7 +48,7 @@ void PreprocessorTest::SetUp() {
 void PreprocessorTest::TearDown() { fs::current_path(previous_); }
 
 int PreprocessorTest::Preprocess(const std::string& source, const std::vector<std::string>& options) {
-    WriteBytes("in.h", source);
+    WriteFileBytes("in.h", source);
     fs::remove("cprep.tmp");
     std::vector<std::string> args{"in.h"};
     args.insert(args.end(), options.begin(), options.end());

@@ -10,12 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "cimp/cpp/preprocessor.h"
+#include "tests/support/file_bytes.h"
 
 namespace pp_test {
 
 // The file's bytes as they are on disk; "" when it cannot be read.
-std::string ReadBytes(const std::filesystem::path& path);
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 // CR LF turned into "\n".
 std::string FromCrLf(const std::string& bytes);
 // Line-marker comments (/*#line... */ followed by a newline) removed.
@@ -32,8 +33,8 @@ protected:
     // Writes "in.h" and preprocesses it with the given options.
     int Preprocess(const std::string& source, const std::vector<std::string>& options = {});
     // Output and diagnostics of the last run, with "\n" line ends.
-    std::string Output() const { return FromCrLf(ReadBytes("cprep.tmp")); }
-    std::string Diagnostics() const { return FromCrLf(ReadBytes(cimp::cpp::kPpErrorFile)); }
+    std::string Output() const { return FromCrLf(ReadFileBytes("cprep.tmp")); }
+    std::string Diagnostics() const { return FromCrLf(ReadFileBytes(cimp::cpp::kPpErrorFile)); }
     // The output without line markers.
     std::string Text() const { return WithoutMarkers(Output()); }
 

@@ -56,11 +56,11 @@ class OtherDatabaseTest : public ::testing::TestWithParam<OtherDatabase> {};
 TEST_P(OtherDatabaseTest, IsRefusedAndLeftAlone) {
     const std::string path = FreshFile(std::string(GetParam().title) + ".db");
     RunSql(path, GetParam().sql);
-    const std::string before = FileBytes(path);
+    const std::string before = ReadFileBytes(path);
     TKSHandle repository = 3;
     EXPECT_EQ(tks::api::OpenRepository(path.c_str(), &repository), TKS_NOT_A_REPOSITORY);
     EXPECT_EQ(repository, TKS_NO_HANDLE);
-    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -23,7 +23,7 @@ TEST(OpenRepository, NewFileGetsTheFiveSimpleTypes) {
     EXPECT_EQ(types, (std::vector<std::pair<std::string, int32_t>>{
                          {"INTEGER", 4}, {"STRING", 2}, {"FLOAT", 6}, {"BINARY", 10}, {"BOOLEAN", 12}}));
     EXPECT_EQ(TKSCloseRepository(repository), TKS_OK);
-    EXPECT_FALSE(FileBytes(path).empty());
+    EXPECT_FALSE(ReadFileBytes(path).empty());
 }
 
 TEST(OpenRepository, ObjectsPersistAcrossReopening) {
@@ -72,11 +72,11 @@ class ForeignFileTest : public ::testing::TestWithParam<ForeignFile> {};
 
 TEST_P(ForeignFileTest, IsRefusedAndLeftAlone) {
     const std::string path = FreshFile(std::string(GetParam().title) + ".repo");
-    WriteBytes(path, GetParam().bytes);
+    WriteFileBytes(path, GetParam().bytes);
     TKSHandle repository = 77;
     EXPECT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_NOT_A_REPOSITORY);
     EXPECT_EQ(repository, TKS_NO_HANDLE);
-    EXPECT_EQ(FileBytes(path), GetParam().bytes);
+    EXPECT_EQ(ReadFileBytes(path), GetParam().bytes);
 }
 
 INSTANTIATE_TEST_SUITE_P(

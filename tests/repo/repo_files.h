@@ -3,9 +3,8 @@
 #define TESTS_REPO_REPO_FILES_H
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+#include "tests/support/file_bytes.h"
 
 namespace repo_test {
 
@@ -16,14 +15,8 @@ inline std::string FreshFile(const std::string& name) {
     return name;
 }
 
-inline std::string FileBytes(const std::string& name) {
-    std::ifstream in(name, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteBytes(const std::string& name, const std::string& bytes) {
-    std::ofstream(name, std::ios::binary) << bytes;
-}
+using test_support::ReadFileBytes;
+using test_support::WriteFileBytes;
 
 }  // namespace repo_test
 

@@ -33,7 +33,7 @@ protected:
 
 TEST_F(WorkTest, RollbackLeavesTheFileUnchanged) {
     Open("rollback.repo");
-    const std::string before = FileBytes(path);
+    const std::string before = ReadFileBytes(path);
     ASSERT_EQ(TKSBeginWork(repository), TKS_OK);
     ASSERT_EQ(Create("DISCARDED_TYPE"), TKS_OK);
     EXPECT_EQ(Find("DISCARDED_TYPE"), TKS_OK) << "visible inside the unit of work";
@@ -41,7 +41,7 @@ TEST_F(WorkTest, RollbackLeavesTheFileUnchanged) {
     EXPECT_EQ(Find("DISCARDED_TYPE"), TKS_NOT_FOUND);
     Reopen();
     EXPECT_EQ(Find("DISCARDED_TYPE"), TKS_NOT_FOUND);
-    EXPECT_EQ(FileBytes(path), before);
+    EXPECT_EQ(ReadFileBytes(path), before);
 }
 
 TEST_F(WorkTest, CommitKeepsEverything) {
