@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <string_view>
 
 #include "cimp/parse/decl_tree.h"
@@ -21,8 +20,9 @@ inline std::string_view CutText(std::string_view text) { return text.substr(0, k
 class BuilderText {
 public:
     void Assign(std::string_view text) {
-        size_ = std::min(text.size(), kMaxTextLength);
-        std::memcpy(chars_, text.data(), size_);
+        text = CutText(text);
+        std::copy(text.begin(), text.end(), chars_);
+        size_ = text.size();
         chars_[size_] = '\0';
     }
     void Clear() {

@@ -1,12 +1,15 @@
 // A flat hash table from names to records that carry their own name (a
-// `name` member); it keeps the first record of each name.  The scanner asks
-// it about every identifier, so it stays small and cache-friendly: open
-// addressing with the hash kept beside the record.
+// `name` member that never changes); it keeps the first record of each name.
+// The scanner asks it about every identifier, so a lookup stays inside the
+// table's own compact arrays: open addressing with the hash kept in the slot,
+// and a copy of each name beside its record, so the records themselves
+// (spread over the heap) are never read.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -17,23 +20,30 @@ class NameTable {
 public:
     Record* Find(std::string_view name) const {
         if (slots_.empty()) return nullptr;
-        return slots_[SlotOf(Hash(name), name)].record;
+        const Slot& slot = slots_[SlotOf(Hash(name), name)];
+        return slot.index == kFree ? nullptr : entries_[slot.index].record;
     }
 
     // Adds the record unless one of the same name is already there.
     void AddFirst(Record* record) {
-        if ((used_ + 1) * 2 > slots_.size()) Grow();
-        const uint64_t hash = Hash(record->name);
-        Slot& slot = slots_[SlotOf(hash, record->name)];
-        if (slot.record != nullptr) return;
-        slot = Slot{hash, record};
-        ++used_;
+        if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
+        const std::string_view name = record->name;
+        const uint64_t hash = Hash(name);
+        Slot& slot = slots_[SlotOf(hash, name)];
+        if (slot.index != kFree) return;
+        slot = Slot{hash, entries_.size()};
+        entries_.push_back(Entry{std::string(name), record});
     }
 
 private:
+    static constexpr std::size_t kFree = SIZE_MAX;
     struct Slot {
         uint64_t hash = 0;
-        Record* record = nullptr;  // null: the slot is free
+        std::size_t index = kFree;  // into entries_; kFree: the slot is free
+    };
+    struct Entry {
+        std::string name;
+        Record* record;
     };
     static constexpr std::size_t kInitialSlots = 1024;
 
@@ -44,7 +54,7 @@ private:
         const std::size_t mask = slots_.size() - 1;
         for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
             const Slot& slot = slots_[i];
-            if (slot.record == nullptr || (slot.hash == hash && slot.record->name == name)) return i;
+            if (slot.index == kFree || (slot.hash == hash && entries_[slot.index].name == name)) return i;
         }
     }
 
@@ -52,12 +62,12 @@ private:
         std::vector<Slot> old = std::move(slots_);
         slots_.assign(old.empty() ? kInitialSlots : old.size() * 2, Slot{});
         for (const Slot& slot : old) {
-            if (slot.record != nullptr) slots_[SlotOf(slot.hash, slot.record->name)] = slot;
+            if (slot.index != kFree) slots_[SlotOf(slot.hash, entries_[slot.index].name)] = slot;
         }
     }
 
     std::vector<Slot> slots_;  // a power of two in size, at most half full
-    std::size_t used_ = 0;
+    std::vector<Entry> entries_;
 };
 
 }  // namespace cimp::parse
