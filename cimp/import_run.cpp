@@ -7,38 +7,6 @@
 namespace cimp {
 namespace {
 
-// Holds the tree and the typedef list of one import and releases both on
-// every way out of the run.
-class ParsedDeclarations {
-public:
-    ParsedDeclarations() = default;
-    ParsedDeclarations(const ParsedDeclarations&) = delete;
-    ParsedDeclarations& operator=(const ParsedDeclarations&) = delete;
-    ~ParsedDeclarations() {
-        if (root != nullptr) FreeDeclTree(root == DeclTreeRoot() ? nullptr : root);
-        DeclTreeRoot() = nullptr;
-        FreeTypedefList(typedefs);
-    }
-
-    DeclNode* root = nullptr;
-    TypedefEntry* typedefs = nullptr;
-};
-
-// The argument strings with the writable char* vector the stage entries take.
-class ArgumentVector {
-public:
-    explicit ArgumentVector(std::vector<std::string> args) : args_(std::move(args)) {
-        for (auto& a : args_) pointers_.push_back(a.data());
-        pointers_.push_back(nullptr);
-    }
-    int Count() const { return static_cast<int>(args_.size()); }
-    char** Vector() { return pointers_.data(); }
-
-private:
-    std::vector<std::string> args_;
-    std::vector<char*> pointers_;
-};
-
 int32_t RunPreprocessorOn(const std::string& input, const ImportStages& stages) {
     ArgumentVector args(BuildPreprocessorArgs(input, IncludeVariable()));
     RemoveFile(kPreprocessedFile);  // the preprocessor appends to it
@@ -48,6 +16,12 @@ int32_t RunPreprocessorOn(const std::string& input, const ImportStages& stages) 
 }
 
 }  // namespace
+
+ArgumentVector::ArgumentVector(std::vector<std::string> args) : args_(std::move(args)) {
+    pointers_.reserve(args_.size() + 1);
+    for (std::string& arg : args_) pointers_.push_back(arg.data());
+    pointers_.push_back(nullptr);
+}
 
 const char* IncludeVariable() {
     const char* value = std::getenv("include");

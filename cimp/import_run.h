@@ -21,6 +21,22 @@ inline constexpr char kMsgTempFileFailed[] =
 inline constexpr char kMsgErrorFileFailed[] = "Failed to open error file. Check for necessary space and retry.";
 inline constexpr char kMsgNoStructures[] = "No valid C structures found in header file: ";
 
+// Argument strings with the writable, null-terminated char* vector that the
+// stage entries take.
+class ArgumentVector {
+public:
+    explicit ArgumentVector(std::vector<std::string> args);
+    ArgumentVector(const ArgumentVector&) = delete;
+    ArgumentVector& operator=(const ArgumentVector&) = delete;
+
+    int Count() const { return static_cast<int>(args_.size()); }
+    char** Vector() { return pointers_.data(); }
+
+private:
+    std::vector<std::string> args_;
+    std::vector<char*> pointers_;
+};
+
 // Runs the stages on the context; 0, or -1 when a stage failed.
 int32_t RunImport(ImportContext& context, const ImportStages& stages);
 

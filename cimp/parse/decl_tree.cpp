@@ -231,4 +231,10 @@ void FreeTypedefList(TypedefEntry* head) {
     }
 }
 
+ParsedDeclarations::~ParsedDeclarations() {
+    if (root != nullptr) FreeDeclTree(root == g_root ? nullptr : root);
+    g_root = nullptr;
+    FreeTypedefList(typedefs);
+}
+
 }  // namespace cimp

@@ -80,4 +80,16 @@ void ResolveTypedefNames(DeclNode* first, const TypedefEntry* head);
 int FreeDeclTree(DeclNode* node);
 void FreeTypedefList(TypedefEntry* head);
 
+// Owns the tree and the typedef list of one parse and releases both on every
+// way out, whether the tree is the process-wide root or not.
+struct ParsedDeclarations {
+    ParsedDeclarations() = default;
+    ParsedDeclarations(const ParsedDeclarations&) = delete;
+    ParsedDeclarations& operator=(const ParsedDeclarations&) = delete;
+    ~ParsedDeclarations();
+
+    DeclNode* root = nullptr;
+    TypedefEntry* typedefs = nullptr;
+};
+
 }  // namespace cimp

@@ -47,11 +47,6 @@ void Describe(const DeclNode* node, int32_t level, std::string& out) {
 
 }  // namespace
 
-ParseOutcome::~ParseOutcome() {
-    if (root != nullptr) FreeDeclTree(root == DeclTreeRoot() ? nullptr : root);
-    FreeTypedefList(typedefs);
-}
-
 std::string ParseOutcome::Tree() const { return DescribeTree(root); }
 std::string ParseOutcome::Typedefs() const { return DescribeTypedefs(typedefs); }
 

@@ -13,14 +13,7 @@ namespace cimp::parse::test {
 using test_support::ReadFileBytes;
 using test_support::WriteFileBytes;
 
-struct ParseOutcome {
-    ParseOutcome() = default;
-    ParseOutcome(const ParseOutcome&) = delete;
-    ParseOutcome& operator=(const ParseOutcome&) = delete;
-    ~ParseOutcome();
-
-    DeclNode* root = nullptr;
-    TypedefEntry* typedefs = nullptr;
+struct ParseOutcome : ParsedDeclarations {
     int32_t status = 0;
     std::string diagnostics;  // the raw bytes of "errorfile.err"
 

@@ -30,20 +30,8 @@ struct ParseOptions {
     bool json = false;
 };
 
-// The tree and the typedef list of one parse, released on every way out.
-class ParsedHeader {
-public:
-    ParsedHeader() = default;
-    ParsedHeader(const ParsedHeader&) = delete;
-    ParsedHeader& operator=(const ParsedHeader&) = delete;
-    ~ParsedHeader() {
-        if (root != nullptr) cimp::FreeDeclTree(root == cimp::DeclTreeRoot() ? nullptr : root);
-        cimp::DeclTreeRoot() = nullptr;
-        cimp::FreeTypedefList(typedefs);
-    }
-
-    cimp::DeclNode* root = nullptr;
-    cimp::TypedefEntry* typedefs = nullptr;
+// The tree and the typedef list of one parse with what the stages reported.
+struct ParsedHeader : cimp::ParsedDeclarations {
     int32_t preprocessorResult = 0;
     int32_t parseStatus = 0;
     std::string diagnostics;

@@ -13,12 +13,6 @@
 
 namespace cimport_cli {
 
-ArgumentVector::ArgumentVector(std::vector<std::string> args) : args_(std::move(args)) {
-    pointers_.reserve(args_.size() + 1);
-    for (std::string& arg : args_) pointers_.push_back(arg.data());
-    pointers_.push_back(nullptr);
-}
-
 std::vector<std::string> PrepareImportInput(const std::string& header, const HeaderInputOptions& checked) {
     std::string input = header;
     if (!checked.preInclude.empty() || !checked.keepSystemIncludes) {

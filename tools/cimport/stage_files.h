@@ -5,24 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "cimp/import_run.h"
 #include "input_paths.h"
 
 namespace cimport_cli {
 
-// Argument strings with the char* vector (null-terminated) that points into them.
-class ArgumentVector {
-public:
-    explicit ArgumentVector(std::vector<std::string> args);
-    ArgumentVector(const ArgumentVector&) = delete;
-    ArgumentVector& operator=(const ArgumentVector&) = delete;
-
-    int Count() const { return static_cast<int>(args_.size()); }
-    char** Vector() { return pointers_.data(); }
-
-private:
-    std::vector<std::string> args_;
-    std::vector<char*> pointers_;
-};
+using cimp::ArgumentVector;
 
 // Prepares in the current directory what an import hands the preprocessor
 // and returns the preprocessor's argument vector: the input (the header
