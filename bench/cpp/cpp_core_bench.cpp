@@ -12,6 +12,7 @@
 #include "cimp/cpp/expand.h"
 #include "cimp/cpp/macros.h"
 #include "cimp/cpp/pp_state.h"
+#include "peak_memory.h"
 
 namespace cimp::cpp {
 namespace {
@@ -32,18 +33,6 @@ const std::string& Input() {
                ReadFile(dir + "/gen_types.h") + ReadFile(dir + "/gen.h");
     }();
     return text;
-}
-
-// Peak resident memory in kB where the system reports it, else 0.
-double PeakMemoryKb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) {
-            return std::stod(line.substr(6));
-        }
-    }
-    return 0;
 }
 
 bool IsDirective(const PpTokenRow& row, const char* name) {
@@ -91,7 +80,7 @@ void Run(benchmark::State& state, bool expand) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(Input().size()));
     state.counters["input_MB"] = static_cast<double>(Input().size()) / 1e6;
     state.counters["tokens"] = static_cast<double>(tokens);
-    state.counters["peak_rss_MB"] = PeakMemoryKb() / 1024;
+    state.counters["peak_rss_MB"] = static_cast<double>(bench_support::PeakResidentBytes()) / (1024.0 * 1024.0);
 }
 
 void BM_Lex(benchmark::State& state) {

@@ -97,7 +97,7 @@ void RunImport(benchmark::State& state, const char* path) {
     if (errors != 0) state.SkipWithError("the import counted errors");
     state.SetItemsProcessed(state.iterations() * structures * kMembersPerStructure);
     state.counters["structures"] = structures;
-    state.counters["peak_MB"] = static_cast<double>(mapping_bench::PeakResidentBytes()) / (1024.0 * 1024.0);
+    state.counters["peak_MB"] = static_cast<double>(bench_support::PeakResidentBytes()) / (1024.0 * 1024.0);
 }
 
 void BM_ImportInMemory(benchmark::State& state) { RunImport(state, ":memory:"); }

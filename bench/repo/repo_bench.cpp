@@ -109,7 +109,7 @@ void ImportCalls(benchmark::State& state) {
     state.counters["calls_per_s"] =
         benchmark::Counter(static_cast<double>(importer.Calls() - fillCalls), benchmark::Counter::kIsRate);
     state.counters["sqlite_peak_MiB"] = static_cast<double>(sqlite3_memory_highwater(0)) / (1 << 20);
-    state.counters["process_peak_MiB"] = static_cast<double>(PeakResidentBytes()) / (1 << 20);
+    state.counters["process_peak_MiB"] = static_cast<double>(bench_support::PeakResidentBytes()) / (1 << 20);
     TKSCommitWork(repository);
     TKSCloseRepository(repository);
 }

@@ -3,8 +3,8 @@
 
 #include <cstdint>
 
-namespace mapping_bench {
+namespace bench_support {
 
 uint64_t PeakResidentBytes();
 
-}  // namespace mapping_bench
+}  // namespace bench_support

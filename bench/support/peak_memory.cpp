@@ -7,7 +7,7 @@
 #include <sys/resource.h>
 #endif
 
-namespace mapping_bench {
+namespace bench_support {
 
 uint64_t PeakResidentBytes() {
 #if defined(_WIN32)
@@ -25,4 +25,4 @@ uint64_t PeakResidentBytes() {
 #endif
 }
 
-}  // namespace mapping_bench
+}  // namespace bench_support
