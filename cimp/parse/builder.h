@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <string_view>
 
 #include "cimp/parse/builder_text.h"
@@ -21,6 +22,9 @@ public:
     void OnToken(int32_t code, std::string_view text);
 
     DeclNode* Root() const { return root_; }
+    // Every node of the tree, in the order they were linked; a walk over them
+    // reads the nodes' memory in one pass instead of chasing the links.
+    const std::deque<DeclNode*>& Nodes() const { return nodes_; }
     // Hands the tree over to the caller.
     DeclNode* TakeRoot();
 
@@ -49,11 +53,13 @@ private:
     DeclNode* NewMember(const char* name, const char* typeName, int32_t level);
     DeclNode* InsertionPoint() const;
     void LinkAtFileScope(DeclNode* node);
+    void Attach(DeclNode*& slot, DeclNode* node);
     const TypedefEntry* FindTypedef(std::string_view name) const { return typedefs_.Find(name); }
 
     TypedefIndex& typedefs_;
     DeclNode* root_ = nullptr;
     DeclNode* currentTop_ = nullptr;
+    std::deque<DeclNode*> nodes_;
 
     bool sawStruct_ = false;
     bool inTypedef_ = false;

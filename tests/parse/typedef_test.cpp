@@ -63,7 +63,23 @@ INSTANTIATE_TEST_SUITE_P(
                     "typedef struct A *(*make_fn)(struct B *b, int n); struct C { make_fn m; };",
                     "make_fn=A[*]", "C<C>:C{m:A[*]}"},
         TypedefCase{"ResolvedAfterTheParse", "struct A { struct tag *p; int n; }; struct tag { int x; } name;",
-                    "name=name, tag=name", "A<A>:A{p:name[*]; n:int} | name<tag>:name{x:int}"}),
+                    "name=name, tag=name", "A<A>:A{p:name[*]; n:int} | name<tag>:name{x:int}"},
+        // Nodes made in every way (first and later file-scope structures,
+        // members, a structure-typed member, a nested body, a later declarator
+        // of a nested body) whose types are retargeted after they were made.
+        TypedefCase{"ResolvedAtEveryKindOfNode",
+                    "typedef struct later T;\n"
+                    "struct A { T a; T b; struct later *p; struct inner { int y; }; struct { int v; } T, w; };\n"
+                    "struct C { int c; };\n"
+                    "struct inner { int n; } inner_name;\n"
+                    "struct A { int k; } aname;\n"
+                    "struct C { int d; } cname;\n"
+                    "struct later { int q; } final;\n",
+                    "T=final, T=T, T=T, inner_name=inner_name, inner=inner_name, aname=aname, A=aname, "
+                    "cname=cname, C=cname, final=final, later=final",
+                    "A<A>:aname{a:final; b:final; p:final[*]; inner<inner>:inner_name{y:int}; T<>:final{v:int}; "
+                    "w:final} | C<C>:cname{c:int} | inner_name<inner>:inner_name{n:int} | aname<A>:aname{k:int} | "
+                    "cname<C>:cname{d:int} | final<later>:final{q:int}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(BuilderTypedefs, NewEntriesFollowTheCallersList) {
