@@ -55,6 +55,7 @@ DeclNode* TreeBuilder::TakeRoot() {
     root_ = nullptr;
     currentTop_ = nullptr;
     nodes_.clear();
+    chainEnds_.clear();  // the caller may free the nodes
     return root;
 }
 
@@ -374,9 +375,31 @@ DeclNode* TreeBuilder::NewMember(const char* name, const char* typeName, int32_t
 }
 
 // The node after (or under) which the next node of lastLevel goes; null
-// before the first file-scope structure.
-DeclNode* TreeBuilder::InsertionPoint() const {
-    return currentTop_ == nullptr ? nullptr : FindLastAtLevel(currentTop_, lastLevel_);
+// before the first file-scope structure.  This is FindLastAtLevel(currentTop_,
+// lastLevel_): down the last siblings and their first children until a chain
+// of that level, then its last node.  Chains only ever grow at their end, so
+// each chain's walk resumes from the end found last time, and a structure of
+// many members costs no more per member than a small one.
+DeclNode* TreeBuilder::InsertionPoint() {
+    DeclNode* node = currentTop_;
+    if (node == nullptr) return nullptr;
+    for (std::size_t step = 0;; ++step) {
+        const bool atLevel = node->level == lastLevel_;
+        node = LastOfChain(step, node);
+        if (atLevel || node->firstChild == nullptr) return node;
+        node = node->firstChild;
+    }
+}
+
+// The last node of the chain from start, the chain met at that step of the
+// descent.
+DeclNode* TreeBuilder::LastOfChain(std::size_t step, DeclNode* start) {
+    if (step == chainEnds_.size()) chainEnds_.push_back(ChainEnd{});
+    ChainEnd& known = chainEnds_[step];
+    DeclNode* last = known.start == start ? known.last : start;
+    while (last->nextSibling != nullptr) last = last->nextSibling;
+    known = ChainEnd{start, last};
+    return last;
 }
 
 // A new file-scope structure goes after the last node of the file-scope chain

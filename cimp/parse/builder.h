@@ -2,9 +2,11 @@
 // declaration tree and the typedef list from the token sequence alone.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <string_view>
+#include <vector>
 
 #include "cimp/parse/builder_text.h"
 #include "cimp/parse/decl_tree.h"
@@ -51,7 +53,8 @@ private:
     void ClearDeclarator();
     void AppendTypedef(const char* name, const char* typeName, int32_t isPointer);
     DeclNode* NewMember(const char* name, const char* typeName, int32_t level);
-    DeclNode* InsertionPoint() const;
+    DeclNode* InsertionPoint();
+    DeclNode* LastOfChain(std::size_t step, DeclNode* start);
     void LinkAtFileScope(DeclNode* node);
     void Attach(DeclNode*& slot, DeclNode* node);
     const TypedefEntry* FindTypedef(std::string_view name) const { return typedefs_.Find(name); }
@@ -60,6 +63,13 @@ private:
     DeclNode* root_ = nullptr;
     DeclNode* currentTop_ = nullptr;
     std::deque<DeclNode*> nodes_;
+    // The last node found on each chain of the latest insertion point's
+    // descent, by step.
+    struct ChainEnd {
+        DeclNode* start = nullptr;
+        DeclNode* last = nullptr;
+    };
+    std::vector<ChainEnd> chainEnds_;
 
     bool sawStruct_ = false;
     bool inTypedef_ = false;
