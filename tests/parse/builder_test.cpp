@@ -87,6 +87,20 @@ INSTANTIATE_TEST_SUITE_P(
                      std::string(255, 'm') + ":int}"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// Long member chains at two levels: every member goes at the end of its own
+// chain, and the outer structure goes on after the inner one.
+TEST(BuilderTrees, LongMemberChains) {
+    std::string inner;
+    std::string innerTree;
+    for (int i = 0; i < 3000; ++i) {
+        inner += " int m" + std::to_string(i) + ";";
+        innerTree += (i == 0 ? "m" : "; m") + std::to_string(i) + ":int";
+    }
+    test::ParseOutcome outcome;
+    test::ParseText("struct A { int a; struct B {" + inner + " } b; char c[4]; }; struct C { int z; };", outcome);
+    EXPECT_EQ(outcome.Tree(), "A<A>:A{a:int; b<B>:b{" + innerTree + "}; c:char[l=4]} | C<C>:C{z:int}");
+}
+
 TEST(BuilderRoot, RootIsTheFirstStructure) {
     test::ParseOutcome outcome;
     test::ParseText("int x; struct A { int a; };", outcome);
