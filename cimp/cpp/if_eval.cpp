@@ -88,7 +88,7 @@ public:
 
 private:
     // Each returns true when the evaluation has failed (result 0).
-    bool ReduceOperators(int priority);
+    bool ReduceOperators(int priority, PpKind incoming = PpKind::End);
     bool ReduceOne();
     bool ReduceConditional(const PpValue& left, const PpValue& right);
     template <class T>
@@ -129,14 +129,18 @@ bool Evaluator::Push(std::array<T, kPpEvalStackSize>& stack, int& count, const T
 }
 
 // Reduces while the top operator binds at least as tightly as the incoming
-// one (priority), so equal priorities group left to right; an open
-// parenthesis stops a closing one, and ?: keeps grouping to the right.
-bool Evaluator::ReduceOperators(int priority) {
+// one, so equal priorities group left to right; an open parenthesis stops a
+// closing one, and ?: keeps grouping to the right: a `?` or `:` stops at a
+// pending `?` or `:`, except that a `:` first completes the conditional whose
+// `:` is on top (the middle operand of `a ? b ? c : d : e`).
+bool Evaluator::ReduceOperators(int priority, PpKind incoming) {
     for (;;) {
         const PpKind top = Top();
         const int topPriority = Operator(top).priority;
         if (top == PpKind::End || topPriority < priority) return false;
-        if (topPriority == priority && (priority == kParenPriority || priority == kConditionalPriority)) {
+        if (topPriority == priority && priority == kParenPriority) return false;
+        if (topPriority == priority && priority == kConditionalPriority &&
+            !(incoming == PpKind::Colon && top == PpKind::Colon)) {
             return false;
         }
         if (ReduceOne()) return true;
@@ -245,7 +249,7 @@ bool Evaluator::Operand(const PpToken& token, bool& operandRead) {
 // An operator that needs an operand before it.
 bool Evaluator::Binary(const PpToken& token, bool& operandRead) {
     if (!operandRead) return SyntaxError();
-    if (ReduceOperators(Operator(token.kind).priority)) return true;
+    if (ReduceOperators(Operator(token.kind).priority, token.kind)) return true;
     operandRead = false;
     return PushOperator(token.kind);
 }

@@ -44,7 +44,12 @@ INSTANTIATE_TEST_SUITE_P(Grouping, IfEvalTest, ::testing::Values(
     IfCase{"0 || 0 || 1", true, ""},
     IfCase{"1 + 2 * 3 == 7", true, ""},
     IfCase{"1 ? 0 : 1 ? 1 : 1", false, ""},
-    IfCase{"0 ? 1 : 0 ? 0 : 1", true, ""}));
+    IfCase{"0 ? 1 : 0 ? 0 : 1", true, ""},
+    IfCase{"1 ? 1 ? 1 : 0 : 0", true, ""},
+    IfCase{"(1 ? 2 ? 3 ? 3 : 2 : 1 : 0) == 3", true, ""},
+    IfCase{"(1 ? 0 ? 2 : 3 : 4) == 3", true, ""},
+    IfCase{"(0 ? 1 ? 2 : 3 : 4) == 4", true, ""},
+    IfCase{"(1 ? 0 ? 2 : 0 ? 5 : 6 : 4) == 6", true, ""}));
 
 INSTANTIATE_TEST_SUITE_P(Arithmetic, IfEvalTest, ::testing::Values(
     IfCase{"1 ? 2 : 3", true, ""},
@@ -108,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(Malformed, IfEvalTest, ::testing::Values(
     IfCase{"1z", true, "Bad number 1z in #if/#elsif\n"},
     IfCase{"1 ? 2", false, "Eval botch (unknown operator)\n"},
     IfCase{"1 : 2", true, "Bad ?: in #if/endif\n"},
-    IfCase{"1 ? 1 ? 1 : 0 : 0", false, "Bad ?: in #if/endif\nEval botch (unknown operator)\n"}));
+    IfCase{"1 : 2 : 3", true, "Bad ?: in #if/endif\nBad ?: in #if/endif\n"}));
 
 // Thirty-one open parentheses fill the operator stack with the end marker;
 // one more is rejected in order.
