@@ -8,7 +8,7 @@ namespace {
 
 void AppendRow(std::string& out, const PpTokenRow& row) {
     for (const PpToken* token = row.current; token < row.limit; ++token) {
-        if (token->kind == PpKind::Newline) {
+        if (IsLineEnd(token->kind)) {
             break;
         }
         if (token != row.current && token->spaceLength > 0) {

@@ -5,7 +5,7 @@
 // unwinds to the preprocessor's entry.
 //
 // Placeholders: %s a C string, %d an int, %t a token (its text), %r a row from
-// its current token up to the first Newline (one blank between tokens that had
+// its current token up to the line's end (one blank between tokens that had
 // white space).  '%' and any other letter writes that letter.
 #pragma once
 

@@ -8,10 +8,6 @@ namespace cimp::cpp {
 class Preprocessor;
 struct PpState;
 
-// The token that ends a directive line: its newline, or the end of the input
-// on a last line without one.
-inline bool IsLineEnd(PpKind kind) { return kind == PpKind::Newline || kind == PpKind::End; }
-
 // Reaching this many open conditionals is fatal ("#if too deeply nested").
 inline constexpr int kPpMaxConditionalDepth = 32;
 

@@ -267,6 +267,7 @@ std::int32_t Evaluator::Run(const PpToken* token, const PpToken* limit) {
         bool failed = false;
         switch (token->kind) {
             case PpKind::Newline:
+            case PpKind::End:
             case PpKind::Whitespace: break;
             case PpKind::Name:
             case PpKind::NameInDefined:

@@ -122,7 +122,7 @@ void DefineMacro(PpState& pp, PpTokenRow& row) {
 
 void UndefineMacro(PpState& pp, PpTokenRow& row) {
     const PpToken* token = row.current;
-    if (row.limit - token != 3 || token[1].kind != PpKind::Name || token[2].kind != PpKind::Newline) {
+    if (row.limit - token != 3 || token[1].kind != PpKind::Name || !IsLineEnd(token[2].kind)) {
         ReportDiag(pp.diag, kPpError, "Syntax error in #undef");
         return;
     }

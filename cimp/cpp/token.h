@@ -34,5 +34,8 @@ const char* KindName(PpKind kind);
 const char* KindSpelling(PpKind kind);
 // Kinds that never need a separating blank before or after them.
 bool IsNoBlank(PpKind kind);
+// The token that ends a line: its newline, or the end of the input on a last
+// line without one.
+inline bool IsLineEnd(PpKind kind) { return kind == PpKind::Newline || kind == PpKind::End; }
 
 }  // namespace cimp::cpp

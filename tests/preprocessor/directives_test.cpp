@@ -76,6 +76,21 @@ INSTANTIATE_TEST_SUITE_P(Others, DirectiveTest, ::testing::Values(
                   "#line specifies number out of range\n"}),
     Label);
 
+// A directive on a last line without a newline ends where the input ends.
+INSTANTIATE_TEST_SUITE_P(LastLineWithoutNewline, DirectiveTest, ::testing::Values(
+    DirectiveCase{"Undef", "#define X 1\n#undef X", "\n\n", "No newline at end of file\n"},
+    DirectiveCase{"Eval", "#eval 1 + 1", "\n", "No newline at end of file\n"},
+    DirectiveCase{"Error", "#error stop  here  ", "\n", "No newline at end of file\n#error directive: stop here\n"},
+    DirectiveCase{"Endif", "#if 1\n#endif", "\n\n", "No newline at end of file\n"}),
+    Label);
+
+TEST_F(PreprocessorTest, UndefOnTheLastLineOfAnIncludedFileTakesEffect) {
+    WriteFileBytes("u.h", "#undef X");
+    ASSERT_EQ(Preprocess("#define X 1\n#include \"u.h\"\nX\n"), 0);
+    EXPECT_EQ(Text(), "\n\nX\n");
+    EXPECT_EQ(Diagnostics(), "No newline at end of file\n");
+}
+
 // The depth limit: thirty-one open conditionals are accepted, the
 // thirty-second is fatal.
 TEST_F(PreprocessorTest, ConditionalDepthLimit) {
