@@ -34,7 +34,7 @@ int32_t CappedProduct(int32_t a, int32_t b) {
 // Links a node into a first-child or next-sibling slot.  A slot that is
 // already taken keeps its chain and the node goes at the chain's end, so no
 // node is ever dropped.
-void AppendToChain(DeclNode*& slot, DeclNode* node) {
+void Attach(DeclNode*& slot, DeclNode* node) {
     if (slot == nullptr) {
         slot = node;
         return;
@@ -54,7 +54,6 @@ DeclNode* TreeBuilder::TakeRoot() {
     DeclNode* root = root_;
     root_ = nullptr;
     currentTop_ = nullptr;
-    nodes_.clear();
     chainEnds_.clear();  // the caller may free the nodes
     return root;
 }
@@ -405,13 +404,11 @@ DeclNode* TreeBuilder::LastOfChain(std::size_t step, DeclNode* start) {
 // A new file-scope structure goes after the last node of the file-scope chain
 // (nodes linked after the current structure included).
 void TreeBuilder::LinkAtFileScope(DeclNode* node) {
-    Attach(root_ == nullptr ? root_ : (currentTop_ != nullptr ? currentTop_ : root_)->nextSibling, node);
-}
-
-// Every node is linked through here, so nodes_ lists the whole tree.
-void TreeBuilder::Attach(DeclNode*& slot, DeclNode* node) {
-    AppendToChain(slot, node);
-    if (node != nullptr) nodes_.push_back(node);
+    if (root_ == nullptr) {
+        root_ = node;
+    } else {
+        Attach((currentTop_ != nullptr ? currentTop_ : root_)->nextSibling, node);
+    }
 }
 
 }  // namespace cimp::parse

@@ -4,7 +4,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string_view>
 #include <vector>
 
@@ -24,9 +23,6 @@ public:
     void OnToken(int32_t code, std::string_view text);
 
     DeclNode* Root() const { return root_; }
-    // Every node of the tree, in the order they were linked; a walk over them
-    // reads the nodes' memory in one pass instead of chasing the links.
-    const std::deque<DeclNode*>& Nodes() const { return nodes_; }
     // Hands the tree over to the caller.
     DeclNode* TakeRoot();
 
@@ -56,13 +52,11 @@ private:
     DeclNode* InsertionPoint();
     DeclNode* LastOfChain(std::size_t step, DeclNode* start);
     void LinkAtFileScope(DeclNode* node);
-    void Attach(DeclNode*& slot, DeclNode* node);
     const TypedefEntry* FindTypedef(std::string_view name) const { return typedefs_.Find(name); }
 
     TypedefIndex& typedefs_;
     DeclNode* root_ = nullptr;
     DeclNode* currentTop_ = nullptr;
-    std::deque<DeclNode*> nodes_;
     // The last node found on each chain of the latest insertion point's
     // descent, by step.
     struct ChainEnd {

@@ -30,10 +30,6 @@ void ParseSession::ReportSyntaxError(const std::vector<int32_t>& expected) {
     errorCount_ = 1;
 }
 
-void ParseSession::ResolveTypedefNames() {
-    for (DeclNode* node : builder_.Nodes()) typedefs_.ResolveTypeName(*node);
-}
-
 void ParseSession::ReportStackOverflow() { report_.WriteStackOverflow(); }
 
 }  // namespace cimp::parse

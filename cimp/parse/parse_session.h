@@ -31,7 +31,7 @@ public:
     int32_t ErrorCount() const { return errorCount_; }
     DeclNode* Root() const { return builder_.Root(); }
     // Replaces typedef names in the tree by the types they stand for.
-    void ResolveTypedefNames();
+    void ResolveTypedefNames() { typedefs_.ResolveTypeNames(builder_.Root()); }
     DeclNode* TakeRoot() { return builder_.TakeRoot(); }
 
     // Called by the generated parser.

@@ -48,10 +48,21 @@ int TypedefIndex::Retarget(const std::string& from, const std::string& to) {
     return count;
 }
 
-void TypedefIndex::ResolveTypeName(DeclNode& node) const {
-    const TypedefEntry* entry = Find(node.typeName);
-    if (entry != nullptr && entry->typeName != node.typeName) {
-        SetDeclField(kFieldTypeName, entry->typeName.c_str(), &node);
+void TypedefIndex::ResolveTypeNames(DeclNode* first) const {
+    // Depth first in source order; the stack holds the siblings still to
+    // visit after a child chain.
+    std::vector<DeclNode*> pending;
+    for (DeclNode* node = first; node != nullptr || !pending.empty();) {
+        if (node == nullptr) {
+            node = pending.back();
+            pending.pop_back();
+        }
+        const TypedefEntry* entry = Find(node->typeName);
+        if (entry != nullptr && entry->typeName != node->typeName) {
+            SetDeclField(kFieldTypeName, entry->typeName.c_str(), node);
+        }
+        if (node->firstChild != nullptr && node->nextSibling != nullptr) pending.push_back(node->nextSibling);
+        node = node->firstChild != nullptr ? node->firstChild : node->nextSibling;
     }
 }
 

@@ -34,9 +34,9 @@ public:
     // RetargetTypedefs does over the list); returns how many changed.
     int Retarget(const std::string& from, const std::string& to);
 
-    // Replaces the node's type by the type of the typedef it names, if any
-    // (what ResolveTypedefNames does over the list, for each node).
-    void ResolveTypeName(DeclNode& node) const;
+    // Replaces the type of every node of the tree that names a typedef by
+    // that typedef's type (what ResolveTypedefNames does over the list).
+    void ResolveTypeNames(DeclNode* first) const;
 
 private:
     TypedefEntry** head_;

@@ -88,21 +88,6 @@ DeclNode* SampleTree() {
     return root;
 }
 
-// Every node of a tree.
-std::vector<DeclNode*> NodesOf(DeclNode* first) {
-    std::vector<DeclNode*> nodes;
-    std::vector<DeclNode*> pending{first};
-    while (!pending.empty()) {
-        DeclNode* node = pending.back();
-        pending.pop_back();
-        if (node == nullptr) continue;
-        nodes.push_back(node);
-        pending.push_back(node->nextSibling);
-        pending.push_back(node->firstChild);
-    }
-    return nodes;
-}
-
 TEST(TypedefIndex, ResolvesTheTreeAsTheListDoes) {
     TypedefEntry* head = nullptr;
     TypedefIndex index(&head);
@@ -112,7 +97,7 @@ TEST(TypedefIndex, ResolvesTheTreeAsTheListDoes) {
     }
     DeclNode* byIndex = SampleTree();
     DeclNode* byList = SampleTree();
-    for (DeclNode* node : NodesOf(byIndex)) index.ResolveTypeName(*node);
+    index.ResolveTypeNames(byIndex);
     ResolveTypedefNames(byList, head);
     EXPECT_EQ(test::DescribeTree(byIndex), test::DescribeTree(byList));
     EXPECT_EQ(test::DescribeTree(byIndex), "S<S>:S{a:long; n<n>:real{b:U}; c:int} | v:real");
