@@ -24,6 +24,11 @@ enum Action : int {
     kNameEnd = 43,
 };
 
+// States inside comments (their text is dropped when the buffer fills up).
+constexpr int kBlockComment = 9;
+constexpr int kBlockCommentStar = 10;
+constexpr int kLineComment = 11;
+
 constexpr int kCodeMask = 63;
 constexpr int kCheckFlag = 64;
 constexpr int kKindShift = 7;
@@ -324,6 +329,7 @@ private:
     }
 
     Step Act(int word, char*& p, int& state) {
+        inComment_ = state == kBlockComment || state == kBlockCommentStar || state == kLineComment;
         if ((word & kCheckFlag) != 0) {
             if (Check(p)) {
                 return Step::kGoOn;  // the byte at p changed: read it again
@@ -351,7 +357,7 @@ private:
         case kCommentNewline:
             ++source_.lineIncrement;
             ++p;
-            state = 9;
+            state = kBlockComment;
             return Step::kGoOn;
         case kCommentEnd:
             ++p;
@@ -490,19 +496,37 @@ private:
 
     void Refill(char*& p) {
         if (source_.IsFile() && source_.bufferLimit == source_.bufferStart + source_.bufferSize) {
-            MoveLineToStart(p);
+            MakeRoom(p);
         }
         FillBuffer(source_);
     }
 
-    // The buffer is full: the line's bytes go to its start, and every pointer
-    // into them follows.
+    // The buffer is full: the line moves to the buffer's start, or, when it
+    // starts there already, the text of the comment being read is dropped
+    // (it ends as one blank in front of the next token, and only its opening
+    // two bytes stay).  A line whose tokens alone fill the buffer is fatal.
+    void MakeRoom(char*& p) {
+        if (source_.lineStart != source_.bufferStart) {
+            MoveLineToStart(p);
+        } else if (inComment_ && p - text_ > 2) {
+            DropCommentText(p);
+        } else {
+            ReportDiag(pp_.diag, kPpFatal, "Line too long for the input buffer");
+        }
+    }
+
+    void DropCommentText(char*& p) {
+        char* const kept = text_ + 2;
+        std::memmove(kept, p, source_.bufferLimit + kPpMarkerBytes - p);
+        source_.bufferLimit -= p - kept;
+        p = kept;
+    }
+
+    // The line's bytes go to the buffer's start, and every pointer into them
+    // follows.
     void MoveLineToStart(char*& p) {
         char* const from = source_.lineStart;
         const std::ptrdiff_t shift = from - source_.bufferStart;
-        if (shift == 0) {
-            ReportDiag(pp_.diag, kPpFatal, "Line too long for the input buffer");
-        }
         char* const end = source_.bufferLimit + kPpMarkerBytes;
         std::memmove(source_.bufferStart, from, end - from);
         for (PpToken* token = row_.base; token < row_.limit; ++token) {
@@ -524,6 +548,7 @@ private:
     char* text_ = nullptr;     // the current token's text
     std::uint32_t space_ = 0;  // its leading white space
     int hint_ = 0;
+    bool inComment_ = false;   // the byte being acted on lies in a comment
 };
 
 // Makes room at the start of a line: a used-up buffer starts afresh; a file

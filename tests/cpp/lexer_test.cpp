@@ -209,6 +209,30 @@ TEST(Lexer, LineLongerThanTheBufferIsFatal) {
     EXPECT_EQ(harness.diagnostics(), "Line too long for the input buffer\n");
 }
 
+// A comment's text is never needed again, so a comment of any length may
+// fill the buffer: only the tokens before it must fit.
+TEST(Lexer, CommentsLongerThanTheBufferAreSkipped) {
+    std::string block;
+    for (int line = 0; line < 2000; ++line) {
+        block += "text ?? \\ * / line " + std::to_string(line) + "\n";
+    }
+    PpHarness harness;
+    harness.PushFile("a /*" + block + "*/ b\n" + "c // " + std::string(kPpBufferSize + 10, 'y') + "\nd /*" + block);
+    std::string seen;
+    int increment = 0;
+    for (const LexedToken& token : harness.LexLine(&increment)) {
+        seen += token.space + token.text;
+    }
+    EXPECT_EQ(seen, "a b\n");
+    EXPECT_EQ(increment, 2001);
+    for (const LexedToken& token : harness.LexAll()) {
+        seen += token.space + token.text;
+    }
+    EXPECT_EQ(seen, "a b\nc\nd ");
+    EXPECT_FALSE(harness.fatal());
+    EXPECT_EQ(harness.diagnostics(), "EOF inside comment\nNo newline at end of file\n");
+}
+
 TEST(Lexer, LineJustUnderTheBufferIsRead) {
     PpHarness harness;
     const std::string name(kPpBufferSize - 100, 'x');
