@@ -41,7 +41,8 @@ bool QuickLook(const PpLexTables& lex, const PpToken& token);
 // When a file buffer has no room left for the line, ReadLine moves the line's
 // bytes to the buffer's start and adjusts the texts of row's tokens that point
 // there; no other row may hold texts from a file buffer while a line is read.
-// A logical line that does not fit in the buffer at all is fatal.
+// A logical line whose text (its comments aside) does not fit in the buffer
+// at all is fatal.
 int ReadLine(PpState& pp, PpTokenRow& row, bool startOfLine);
 
 }  // namespace cimp::cpp
