@@ -58,7 +58,7 @@ void PpDiagnostics::Report(int level, const char* format, const DiagArg* args, i
         }
         ++p;
         const bool takesArgument = *p == 's' || *p == 'd' || *p == 't' || *p == 'r';
-        const DiagArg none;
+        const DiagArg none{};
         (takesArgument && next < count ? args[next] : none).AppendTo(message, *p);
         next += takesArgument ? 1 : 0;
     }
