@@ -49,6 +49,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "actual: IDENTIFIER " + std::string(70, 'w') + "\r\n"
                    "expecting: COMMA, SEMICOLON\r\n"
                    "\r\n"
+                   "1 error found during parse.\r\n"},
+        // End of input is accepted there, not shifted, so it is not listed.
+        ReportCase{"AfterCompleteDeclarations", "struct A { int a; }; }",
+                   "[error 1] line 1  near \"}\": syntax error\r\n"
+                   "actual: RC }  expecting: (, POINTER, auto, double, int, struct, long, enum,\r\n"
+                   "    register, typedef, char, extern, union, const, float, short, UNSIGNED,\r\n"
+                   "    signed, void, volatile, static, operator, class, virtual, friend, inline,\r\n"
+                   "    overload, IDENTIFIER, IDENTIFIER\r\n"
+                   "\r\n"
                    "1 error found during parse.\r\n"}),
     [](const auto& info) { return std::string(info.param.name); });
 
