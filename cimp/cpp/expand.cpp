@@ -261,7 +261,7 @@ bool BuiltinText(const PpState& pp, int code, const PpSource* source, std::strin
         text = std::to_string(source != nullptr ? source->line : 0);
         return true;
     case kPpKeywordFileMacro:
-        text = "\"";
+        text.assign(1, '"');
         for (const char c : source != nullptr ? source->name : std::string()) {
             text += c;
             if (c == '\\') {
@@ -271,10 +271,10 @@ bool BuiltinText(const PpState& pp, int code, const PpSource* source, std::strin
         text += '"';
         return true;
     case kPpKeywordDateMacro:
-        text = "\"" + time.substr(4, 7) + time.substr(20, 4) + "\"";
+        text.assign(1, '"').append(time, 4, 7).append(time, 20, 4).append(1, '"');
         return true;
     case kPpKeywordTimeMacro:
-        text = "\"" + time.substr(11, 8) + "\"";
+        text.assign(1, '"').append(time, 11, 8).append(1, '"');
         return true;
     default:
         return false;

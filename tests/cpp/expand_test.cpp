@@ -173,7 +173,8 @@ TEST(Expand, ThirtyOneArgumentsAreTheLimit) {
     std::string args;
     for (int i = 0; i < 31; ++i) {
         params += (i > 0 ? ",p" : "p") + std::to_string(i);
-        args += (i > 0 ? "," : "") + std::to_string(i);
+        args += i > 0 ? "," : "";
+        args += std::to_string(i);
     }
     const RunResult ok = Preprocess("#define f(" + params + ") p0 p30\nf(" + args + ")\n");
     EXPECT_EQ(Tokens(ok.output), "0 30");
@@ -343,7 +344,7 @@ TEST(Expand, LongCallsSurviveBufferMoves) {
     std::string args;
     std::string expected;
     for (int i = 0; i < 3000; ++i) {
-        const std::string word = "a" + std::to_string(i);
+        const std::string word = 'a' + std::to_string(i);
         args += word + (i % 10 == 9 ? "\n" : " ");
         expected += (expected.empty() ? "" : " ") + word;
     }

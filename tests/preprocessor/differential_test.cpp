@@ -24,7 +24,7 @@ bool HavePython() {
     return have;
 }
 
-std::string Quoted(const fs::path& path) { return "\"" + path.generic_string() + "\""; }
+std::string Quoted(const fs::path& path) { return '"' + path.generic_string() + '"'; }
 
 // cppdiff's verdict on our "cprep.tmp": its first line ("equal (N tokens)"
 // or the first difference).

@@ -50,7 +50,8 @@ protected:
     std::vector<std::string> Import(const nlohmann::json& c) {
         std::string include;
         for (const auto& dir : c.at("include_dirs")) {
-            include += (include.empty() ? "" : ";") + (kCorpus / dir.get<std::string>()).string();
+            include += include.empty() ? "" : ";";
+            include += (kCorpus / dir.get<std::string>()).string();
         }
         SetIncludeVariable(include);
         std::vector<std::string> messages;
