@@ -125,7 +125,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(LineCase{"FirstLine", "x", 1}, LineCase{"Newlines", "\n\nx", 3},
                       LineCase{"CarriageReturns", "\r\n\r\r\nx", 3}, LineCase{"InBlockComment", "/*\n\n*/x", 3},
                       LineCase{"InLineComment", "// a\nx", 2}, LineCase{"MarkerAddsNone", "/*#line7 \"a.h\"*/x", 1},
-                      LineCase{"LoneCarriageReturn", "\r\rx", 1}),
+                      LineCase{"LoneCarriageReturn", "\r\rx", 1},
+                      LineCase{"LongCarriageReturnRun", std::string(3000, '\r') + "\nx", 2},
+                      LineCase{"LongCarriageReturnRunInComment", "/*" + std::string(3000, '\r') + "\n*/x", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ScannerText, TextOfEachToken) {
