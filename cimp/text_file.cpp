@@ -12,6 +12,8 @@ bool TextFile::Open(const char* path, Mode mode) {
     failed_ = false;
     pending_ = EOF;
     if (path == nullptr) return false;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) return false;  // fopen opens one on some systems
     // Binary underneath on every platform: the line-end translation is ours.
     const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kWrite ? "wb" : "ab";
     file_ = std::fopen(path, how);

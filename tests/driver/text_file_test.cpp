@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include "tests/support/file_bytes.h"
 
@@ -73,6 +74,9 @@ TEST(TextFile, FileHelpers) {
     EXPECT_TRUE(RemoveFile("h.txt"));
     TextFile f;
     EXPECT_FALSE(f.Open("no/such/dir/x", TextFile::Mode::kRead));
+    std::filesystem::create_directories("a-folder");
+    EXPECT_FALSE(f.Open("a-folder", TextFile::Mode::kRead));
+    EXPECT_FALSE(f.Open("a-folder", TextFile::Mode::kAppend));
 }
 
 }  // namespace
