@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <vector>
 
@@ -11,7 +12,21 @@ namespace {
 
 DeclNode* g_root = nullptr;
 
-void ReportShortOfMemory() { std::fputs("Running short on memory...\n", stdout); }
+const char* TextOrEmpty(const char* text) { return text != nullptr ? text : ""; }
+
+// A new record filled by fill; on running out of memory the message goes to
+// standard output and the result is null.
+template <typename Record, typename Fill>
+Record* NewRecord(Fill fill) {
+    try {
+        auto record = std::make_unique<Record>();
+        fill(*record);
+        return record.release();
+    } catch (const std::bad_alloc&) {
+        std::fputs("Running short on memory...\n", stdout);
+        return nullptr;
+    }
+}
 
 DeclNode* LastSibling(DeclNode* node) {
     while (node->nextSibling != nullptr) node = node->nextSibling;
@@ -27,37 +42,26 @@ DeclNode*& DeclTreeRoot() { return g_root; }
 DeclNode* NewDeclNode(const char* name, const char* tag, const char* typeName, int32_t repeatCount,
                       int32_t length, int32_t isSigned, int32_t level, int32_t kind, int32_t isPointer,
                       const TypedefEntry* typedefs) {
-    DeclNode* node = new (std::nothrow) DeclNode;
-    if (node == nullptr) {
-        ReportShortOfMemory();
-        return nullptr;
-    }
-    try {
-        node->name = name != nullptr ? name : "";
-        node->tag = tag != nullptr ? tag : "";
-        const char* type = typeName != nullptr ? typeName : "";
-        const TypedefEntry* entry = nullptr;
-        if (kind == kMemberNode && typedefs != nullptr) entry = FindTypedef(type, typedefs);
+    return NewRecord<DeclNode>([&](DeclNode& node) {
+        node.name = TextOrEmpty(name);
+        node.tag = TextOrEmpty(tag);
+        const TypedefEntry* entry =
+            kind == kMemberNode && typedefs != nullptr ? FindTypedef(TextOrEmpty(typeName), typedefs) : nullptr;
         if (entry != nullptr) {
-            node->typeName = entry->typeName;
+            node.typeName = entry->typeName;
             ApplyTypedefDimensions(*entry, &repeatCount, &length, &isSigned);
             // A member declared through a pointer typedef is itself a pointer.
             if (entry->isPointer != 0) isPointer = 1;
         } else {
-            node->typeName = type;
+            node.typeName = TextOrEmpty(typeName);
         }
-    } catch (const std::bad_alloc&) {
-        delete node;
-        ReportShortOfMemory();
-        return nullptr;
-    }
-    node->repeatCount = repeatCount;
-    node->length = length;
-    node->isSigned = isSigned;
-    node->level = level;
-    node->kind = kind;
-    node->isPointer = isPointer;
-    return node;
+        node.repeatCount = repeatCount;
+        node.length = length;
+        node.isSigned = isSigned;
+        node.level = level;
+        node.kind = kind;
+        node.isPointer = isPointer;
+    });
 }
 
 DeclNode* FindLastAtLevel(DeclNode* currentTop, int32_t level) {
@@ -73,7 +77,7 @@ DeclNode* FindLastAtLevel(DeclNode* currentTop, int32_t level) {
 
 void SetDeclField(int32_t selector, const char* text, DeclNode* node) {
     if (node == nullptr) return;
-    const char* value = text != nullptr ? text : "";
+    const char* value = TextOrEmpty(text);
     switch (selector) {
         case kFieldName: node->name = value; return;
         case kFieldTag: node->tag = value; return;
@@ -92,27 +96,17 @@ void SetDeclField(int32_t selector, const char* text, DeclNode* node) {
     }
 }
 
-TypedefEntry* NewTypedefEntry(const char* name, const char* typeName, int32_t isPointer, const char* label,
+TypedefEntry* NewTypedefEntry(const char* name, const char* typeName, int32_t isPointer, const char*,
                               int32_t length, int32_t repeatCount, int32_t isSigned) {
-    (void)label;  // entries always carry an empty label
-    TypedefEntry* entry = new (std::nothrow) TypedefEntry;
-    if (entry == nullptr) {
-        ReportShortOfMemory();
-        return nullptr;
-    }
-    try {
-        entry->typeName = typeName != nullptr ? typeName : "";
-        entry->name = (name != nullptr && *name != '\0') ? std::string(name) : entry->typeName;
-    } catch (const std::bad_alloc&) {
-        delete entry;
-        ReportShortOfMemory();
-        return nullptr;
-    }
-    entry->isPointer = isPointer;
-    entry->repeatCount = repeatCount;
-    entry->length = length;
-    entry->isSigned = isSigned;
-    return entry;
+    // Entries always carry an empty label.
+    return NewRecord<TypedefEntry>([&](TypedefEntry& entry) {
+        entry.typeName = TextOrEmpty(typeName);
+        entry.name = *TextOrEmpty(name) != '\0' ? std::string(name) : entry.typeName;
+        entry.isPointer = isPointer;
+        entry.repeatCount = repeatCount;
+        entry.length = length;
+        entry.isSigned = isSigned;
+    });
 }
 
 TypedefEntry* LastTypedefEntry(TypedefEntry* head) {
