@@ -1,138 +1,140 @@
-// Opening, creating and closing repositories; persistence across reopening.
-#include <vector>
+// Repositories in files and in memory: opening, reopening, units of work, files of others, and
+// the store's limits.
+#include <sqlite3.h>
 
-#include "repo_files.h"
+#include <filesystem>
+
 #include "repo_fixture.h"
+#include "tests/support/file_bytes.h"
 
-namespace repo_test {
-namespace {
+using namespace repo_test;
 
-TEST(OpenRepository, NewFileGetsTheFiveSimpleTypes) {
-    const std::string path = FreshFile("new.repo");
-    TKSHandle repository;
-    ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
-    std::vector<std::pair<std::string, int32_t>> types;
-    TKSHandle handle;
-    TKSGetFirstDefinition(repository, TKS_KIND_TYPE, &handle, 0);
-    for (; handle != TKS_NO_HANDLE; TKSGetNextDefinition(handle, 0, &handle, 1, 0)) {
-        TypeDetails record;
-        ASSERT_EQ(TKSGetDetails(handle, 0, &record, sizeof record), TKS_OK);
-        EXPECT_EQ(record.typeClass, TKS_TYPE_CLASS_SIMPLE);
-        types.emplace_back(record.name, record.simpleTypeCode);
+using test_support::ReadFileBytes;
+
+// SQL run on a file by a connection of its own: SQLite's code.
+int RunSql(const std::string& path, const char* sql) {
+    sqlite3* db = nullptr;
+    int rc = sqlite3_open(path.c_str(), &db);
+    if (rc == SQLITE_OK) rc = sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return rc;
+}
+
+// A new repository in a file named after the test.
+class FileTest : public RepositoryTest {
+protected:
+    void SetUp() override {
+        path = ::testing::UnitTest::GetInstance()->current_test_info()->name() + std::string(".repo");
+        std::filesystem::remove(path);
+        ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
     }
-    EXPECT_EQ(types, (std::vector<std::pair<std::string, int32_t>>{
-                         {"INTEGER", 4}, {"STRING", 2}, {"FLOAT", 6}, {"BINARY", 10}, {"BOOLEAN", 12}}));
-    EXPECT_EQ(TKSCloseRepository(repository), TKS_OK);
-    EXPECT_FALSE(ReadFileBytes(path).empty());
-}
-
-TEST(OpenRepository, ObjectsPersistAcrossReopening) {
-    const std::string path = FreshFile("persist.repo");
-    TKSHandle repository;
-    ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
-    TKSHandle integer, type, element;
-    ASSERT_EQ(TKSFindDefinition(repository, TKS_KIND_TYPE, &integer, "INTEGER"), TKS_OK);
-    TypeDetails typeRecord = TypeRecord("REC_TYPE");
-    ElementDetails elementRecord = ElementRecord("count", integer);
-    ASSERT_EQ(TKSCreateType(repository, &type, &typeRecord), TKS_OK);
-    ASSERT_EQ(TKSCreateElement(repository, &element, &elementRecord), TKS_OK);
-    MemberDetails member;
-    ASSERT_EQ(TKSGetDefaultMemberDetails2(type, element, -1, &member, sizeof member), TKS_OK);
-    member.repeating = 1;
-    ASSERT_EQ(TKSInsertMember(type, element, -1, &member), TKS_OK);
-    ASSERT_EQ(TKSSetMemberAttrValue(type, element, "Repeat Count", "10"), TKS_OK);
-    ASSERT_EQ(TKSCloseRepository(repository), TKS_OK);
-    EXPECT_EQ(TKSIsComplete(type), 0) << "handles of a closed repository name nothing";
-
-    TKSHandle reopened;
-    ASSERT_EQ(TKSOpenRepository(path.c_str(), &reopened), TKS_OK);
-    EXPECT_EQ(reopened, repository) << "the same slot, so the same handles";
-    TKSHandle found;
-    ASSERT_EQ(TKSFindDefinition(reopened, TKS_KIND_TYPE, &found, "REC_TYPE"), TKS_OK);
-    EXPECT_EQ(found, type);
-    TKSHandle first;
-    ASSERT_EQ(TKSGetNextDefinition(type, 0, &first, 3, 1), TKS_OK);
-    EXPECT_EQ(first, element);
-    ASSERT_EQ(TKSGetMemberDetails(type, element, &member, sizeof member), TKS_OK);
-    EXPECT_EQ(member.repeating, 1);
-    char value[16];
-    ASSERT_EQ(TKSGetMemberAttrValue(type, element, "Repeat Count", value, sizeof value), TKS_OK);
-    EXPECT_STREQ(value, "10");
-    EXPECT_EQ(TKSCloseRepository(reopened), TKS_OK);
-}
-
-struct ForeignFile {
-    const char* title;
-    const char* bytes;
+    void TearDown() override { TKSCloseRepository(repository); }
+    std::string path;
 };
 
-void PrintTo(const ForeignFile& c, std::ostream* out) { *out << c.title; }
-
-class ForeignFileTest : public ::testing::TestWithParam<ForeignFile> {};
-
-TEST_P(ForeignFileTest, IsRefusedAndLeftAlone) {
-    const std::string path = FreshFile(std::string(GetParam().title) + ".repo");
-    WriteFileBytes(path, GetParam().bytes);
-    TKSHandle repository = 77;
-    EXPECT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_NOT_A_REPOSITORY);
-    EXPECT_EQ(repository, TKS_NO_HANDLE);
-    EXPECT_EQ(ReadFileBytes(path), GetParam().bytes);
+TEST_F(FileTest, UnitsOfWorkAndReopening) {
+    const TKSHandle type = MakeType("REC_TYPE"), element = MakeElement("count", Simple("INTEGER"));
+    Insert(type, element, 1);  // durable at once, outside a unit of work
+    ASSERT_EQ(TKSSetMemberAttrValue(type, element, "Repeat Count", "10"), TKS_OK);
+    const std::string before = ReadFileBytes(path);
+    EXPECT_EQ(Join(TKSCommitWork(repository), TKSRollbackWork(repository)), "-117|-117");
+    ASSERT_EQ(TKSBeginWork(repository), TKS_OK);
+    EXPECT_EQ(TKSBeginWork(repository), TKS_WORK_STATE);
+    MakeType("DISCARDED_TYPE");
+    ASSERT_EQ(TKSRollbackWork(repository), TKS_OK);
+    EXPECT_EQ(ReadFileBytes(path), before);
+    ASSERT_EQ(TKSBeginWork(repository), TKS_OK);
+    MakeType("KEPT_TYPE");
+    TKSHandle taken;
+    EXPECT_EQ(Create(repository, TypeRecord("KEPT_TYPE"), taken), TKS_NAME_TAKEN);
+    MakeType("ALSO_KEPT_TYPE");  // a refused call leaves the unit of work going
+    ASSERT_EQ(TKSCommitWork(repository), TKS_OK);
+    EXPECT_EQ(TKSCommitWork(repository), TKS_WORK_STATE);
+    ASSERT_EQ(TKSBeginWork(repository), TKS_OK);
+    MakeType("LOST_TYPE");
+    const TKSHandle slot = repository;
+    ASSERT_EQ(TKSCloseRepository(repository), TKS_OK);  // discards the open unit of work
+    EXPECT_EQ(TKSIsComplete(type), 0) << "handles of a closed repository name nothing";
+    ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
+    EXPECT_EQ(repository, slot) << "the same slot, so the same handles";
+    EXPECT_EQ(Walk(TKS_KIND_TYPE), "INTEGER STRING FLOAT BINARY BOOLEAN REC_TYPE KEPT_TYPE "
+                                   "ALSO_KEPT_TYPE 0");
+    char value[16];
+    ASSERT_EQ(TKSGetMemberAttrValue(type, element, "Repeat Count", value, sizeof value), TKS_OK);
+    EXPECT_EQ(Join(Walk(0, type), value), "count 0|10");
+    for (auto [name, code] :
+         {std::pair{"INTEGER", 4}, {"STRING", 2}, {"FLOAT", 6}, {"BINARY", 10}, {"BOOLEAN", 12}}) {
+        EXPECT_EQ(Details<TypeDetails>(Simple(name)), Join(name, name, 1, code));
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Files, ForeignFileTest,
-    ::testing::Values(ForeignFile{"Text", "struct s { int a; };\n"}, ForeignFile{"Empty", ""},
-                      ForeignFile{"DatabaseHeaderOnly", "SQLite format 3\0"},
-                      ForeignFile{"Binary", "\x7f"
-                                            "ELF\x02\x01\x01\x00\x00\x00\x00\x00\x00\x00\x00\x00"}),
-    [](const auto& info) { return std::string(info.param.title); });
+// A call the busy file refuses leaves no transaction behind: the next unit of work can begin.
+TEST_F(FileTest, StorageFailureLeavesNoWorkOpen) {
+    const TKSHandle type = MakeType("REC_TYPE"), element = MakeElement("count", Simple("INTEGER"));
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    MemberDetails record;
+    ASSERT_EQ(TKSGetDefaultMemberDetails2(type, element, -1, &record, sizeof record), TKS_OK);
+    EXPECT_EQ(TKSInsertMember(type, element, -1, &record), TKS_STORAGE_FAILED);
+    EXPECT_EQ(TKSDelete(element), TKS_STORAGE_FAILED);
+    sqlite3_close(other);
+    EXPECT_EQ(TKSBeginWork(repository), TKS_OK);
+    EXPECT_EQ(TKSInsertMember(type, element, -1, &record), TKS_OK);
+    EXPECT_EQ(TKSCommitWork(repository), TKS_OK);
+}
 
-TEST(OpenRepository, BadArgumentsAreRefused) {
+TEST_F(FileTest, NoHandleLeftAfterTheLastNumber) {
+    ASSERT_EQ(TKSCloseRepository(repository), TKS_OK);
+    ASSERT_EQ(RunSql(path, "UPDATE sqlite_sequence SET seq = 16777213 WHERE name = 'object'"), 0);
+    ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
+    const TKSHandle last = MakeType("LAST_TYPE");
+    EXPECT_EQ(last & 0xFFFFFFu, 0xFFFFFEu);
+    EXPECT_EQ(Details<TypeDetails>(last), "LAST_TYPE|LAST_TYPE|3|0");
+    TKSHandle refused = 9;
+    EXPECT_EQ(Create(repository, TypeRecord("ONE_TOO_MANY"), refused), TKS_REPOSITORY_FULL);
+    EXPECT_EQ(refused, TKS_NO_HANDLE);
+    EXPECT_EQ(Walk(TKS_KIND_TYPE), "INTEGER STRING FLOAT BINARY BOOLEAN LAST_TYPE 0");
+}
+
+// A file that is no repository is refused, left as it was, and left free for others to write.
+TEST(OpenRepository, OtherFilesAreRefusedAndLeftAlone) {
+    const struct { const char* bytes; const char* sql; } cases[] = {
+        {"struct s { int a; };\n", nullptr}, {"", nullptr}, {"SQLite format 3", nullptr},
+        {"\x7f" "ELF\x02\x01\x01", nullptr}, {nullptr, "CREATE TABLE object (handle INTEGER)"},
+        {nullptr, "PRAGMA application_id = 42; CREATE TABLE t (x)"},
+        {nullptr, "PRAGMA application_id = 1414222674; PRAGMA user_version = 2; CREATE TABLE t (x)"}};
+    for (const auto& [bytes, sql] : cases) {
+        const std::string path = "other" + std::to_string(&bytes - &cases[0].bytes) + ".repo";
+        std::filesystem::remove(path);
+        if (bytes) test_support::WriteFileBytes(path, bytes);
+        ASSERT_EQ(sql ? RunSql(path, sql) : SQLITE_OK, SQLITE_OK) << sql;
+        const std::string before = ReadFileBytes(path);
+        TKSHandle repository = 77;
+        EXPECT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_NOT_A_REPOSITORY) << path;
+        EXPECT_EQ(repository, TKS_NO_HANDLE);
+        EXPECT_EQ(ReadFileBytes(path), before);
+        EXPECT_EQ(sql ? RunSql(path, "BEGIN EXCLUSIVE; CREATE TABLE u (x); COMMIT") : 0, 0);
+    }
     TKSHandle repository = 5;
-    EXPECT_EQ(TKSOpenRepository(nullptr, &repository), TKS_NULL_ARGUMENT);
-    EXPECT_EQ(TKSOpenRepository(":memory:", nullptr), TKS_NULL_ARGUMENT);
     EXPECT_EQ(TKSOpenRepository("", &repository), TKS_INVALID_NAME);
     EXPECT_EQ(repository, TKS_NO_HANDLE);
-    EXPECT_EQ(TKSOpenRepository("no-such-directory/x.repo", &repository), TKS_STORAGE_FAILED);
-}
-
-TEST(OpenRepository, CloseNeedsAnOpenRepository) {
-    TKSHandle repository;
-    ASSERT_EQ(TKSOpenRepository(":memory:", &repository), TKS_OK);
-    EXPECT_EQ(TKSCloseRepository(repository), TKS_OK);
-    EXPECT_EQ(TKSCloseRepository(repository), TKS_INVALID_REPOSITORY);
-    EXPECT_EQ(TKSCloseRepository(TKS_NO_HANDLE), TKS_INVALID_REPOSITORY);
-    EXPECT_EQ(TKSCloseRepository(0x01000001u), TKS_INVALID_REPOSITORY);
-}
-
-TEST(OpenRepository, RepositoriesAreApart) {
-    TKSHandle first, second;
-    ASSERT_EQ(TKSOpenRepository(":memory:", &first), TKS_OK);
-    ASSERT_EQ(TKSOpenRepository(":memory:", &second), TKS_OK);
-    EXPECT_NE(first, second);
-    TypeDetails record = TypeRecord("ONLY_HERE_TYPE");
-    TKSHandle created, found;
-    ASSERT_EQ(TKSCreateType(first, &created, &record), TKS_OK);
-    EXPECT_EQ(TKSFindDefinition(second, TKS_KIND_TYPE, &found, "ONLY_HERE_TYPE"), TKS_NOT_FOUND);
-    TKSHandle firstInteger, secondInteger;
-    ASSERT_EQ(TKSFindDefinition(first, TKS_KIND_TYPE, &firstInteger, "INTEGER"), TKS_OK);
-    ASSERT_EQ(TKSFindDefinition(second, TKS_KIND_TYPE, &secondInteger, "INTEGER"), TKS_OK);
-    EXPECT_NE(firstInteger, secondInteger) << "object handles name their repository";
-    EXPECT_EQ(TKSCloseRepository(first), TKS_OK);
-    EXPECT_EQ(TKSIsComplete(secondInteger), 1);
-    EXPECT_EQ(TKSCloseRepository(second), TKS_OK);
+    EXPECT_EQ(TKSOpenRepository("no-such-folder/x.repo", &repository), TKS_STORAGE_FAILED);
 }
 
 TEST(OpenRepository, AtMost255AreOpenAtOnce) {
     std::vector<TKSHandle> open;
-    TKSHandle repository = TKS_NO_HANDLE;
-    while (open.size() < 300 && TKSOpenRepository(":memory:", &repository) == TKS_OK) open.push_back(repository);
-    EXPECT_EQ(open.size(), 255u);
+    TKSHandle repository = TKS_NO_HANDLE, last;
+    while (open.size() < 300 && TKSOpenRepository(":memory:", &repository) == TKS_OK) {
+        open.push_back(repository);
+    }
+    ASSERT_EQ(open.size(), 255u);
     EXPECT_EQ(TKSOpenRepository(":memory:", &repository), TKS_REPOSITORY_FULL);
-    for (TKSHandle handle : open) EXPECT_EQ(TKSCloseRepository(handle), TKS_OK);
+    ASSERT_EQ(TKSFindDefinition(open[254], 104, &last, "INTEGER"), TKS_OK);
+    for (size_t n = 0; n < 254; ++n) EXPECT_EQ(TKSCloseRepository(open[n]), TKS_OK);
+    EXPECT_EQ(TKSIsComplete(last), 1) << "closing a repository leaves the others";
+    EXPECT_EQ(TKSCloseRepository(open[254]), TKS_OK);
     ASSERT_EQ(TKSOpenRepository(":memory:", &repository), TKS_OK);
     EXPECT_EQ(TKSCloseRepository(repository), TKS_OK);
 }
 
-}  // namespace
-}  // namespace repo_test
