@@ -7,6 +7,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "tksbeapi_host.h"
@@ -61,14 +62,12 @@ inline LengthDetails LengthRecord(const char* name, int32_t value) {
     record.value = value;
     return record;
 }
-inline int32_t Create(TKSHandle at, TypeDetails r, TKSHandle& out) {
-    return TKSCreateType(at, &out, &r);
-}
-inline int32_t Create(TKSHandle at, ElementDetails r, TKSHandle& out) {
-    return TKSCreateElement(at, &out, &r);
-}
-inline int32_t Create(TKSHandle at, LengthDetails r, TKSHandle& out) {
-    return TKSCreateLengthID(at, &out, &r);
+// The create call of the record's kind.
+template <class Record>
+int32_t Create(TKSHandle at, Record r, TKSHandle& out) {
+    if constexpr (std::is_same_v<Record, TypeDetails>) return TKSCreateType(at, &out, &r);
+    if constexpr (std::is_same_v<Record, ElementDetails>) return TKSCreateElement(at, &out, &r);
+    if constexpr (std::is_same_v<Record, LengthDetails>) return TKSCreateLengthID(at, &out, &r);
 }
 
 // A fresh in-memory repository per test.
@@ -77,12 +76,11 @@ protected:
     void SetUp() override { ASSERT_EQ(TKSOpenRepository(":memory:", &repository), TKS_OK); }
     void TearDown() override { EXPECT_EQ(TKSCloseRepository(repository), TKS_OK); }
 
-    TKSHandle Find(int32_t kind, const char* name) {
+    TKSHandle Simple(const char* name) {
         TKSHandle found = TKS_NO_HANDLE;
-        EXPECT_EQ(TKSFindDefinition(repository, kind, &found, name), TKS_OK) << name;
+        EXPECT_EQ(TKSFindDefinition(repository, TKS_KIND_TYPE, &found, name), TKS_OK) << name;
         return found;
     }
-    TKSHandle Simple(const char* name) { return Find(TKS_KIND_TYPE, name); }
     template <class Record>
     TKSHandle Make(const Record& record) {
         TKSHandle made = TKS_NO_HANDLE;
@@ -99,14 +97,13 @@ protected:
         record.repeating = repeating;
         ASSERT_EQ(TKSInsertMember(type, element, -1, &record), TKS_OK);
     }
-    // The object's name, or the empty text TKSGetIdentifier leaves when it fails.
+    // The name, or the empty text a failed call leaves.
     std::string Identifier(TKSHandle object) {
         char buffer[TKS_NAME_SIZE] = "unchanged";
         TKSGetIdentifier(object, buffer, sizeof buffer);
         return buffer;
     }
-    // The names along a walk over a kind's objects, or over a Type's members, and the code that
-    // ends it: 0 after the last object or member, -4 for a Type without members.
+    // The names along the walk over a kind's objects or a Type's members, and the code ending it.
     std::string Walk(int32_t kind, TKSHandle type = TKS_NO_HANDLE) {
         TKSHandle at = 99;
         int32_t result = type ? TKSGetNextDefinition(type, 0, &at, 3, 1)
