@@ -11,8 +11,7 @@ const std::string n(255, 'n'), m(255, 'm'), w(70, 'w'), r3000(3000, '\r');
 const std::string one = "\r\n\r\n1 error found during parse.\r\n";
 
 const Case kCases[] = {
-    {"", ""},
-    {"int x; extern char *p; enum E { A, B }; struct X; struct X *q; int f(void);", ""},
+    {"", ""}, {"int x; extern char *p; enum E { A, B }; struct X; struct X *q; int f(void);", ""},
     {"struct A { int a; char name[20]; unsigned short s[2][3]; float *p; char t[2][10]; "
      "char u[2][3][4]; int v[3], b; };",
      "A<A>:A{a:int; name:char[l=20]; s:short[r=6][u]; p:float[*]; t:char[r=2][l=10]; "
@@ -30,16 +29,14 @@ const Case kCases[] = {
     {"struct A { union { int x; long y; }; int z; };", "A<A>:A{x:int; y:long}"},
     // Parameter lists are not looked into.
     {"struct S { void (*cb)(char c, int b); int n; struct s (*f)(void); "
-     "int (*(*g)(int a))(long b); };",
-     "S<S>:S{cb:cb[*]; n:int; f:s[*]; g:int[*]}"},
+     "int (*(*g)(int a))(long b); };", "S<S>:S{cb:cb[*]; n:int; f:s[*]; g:int[*]}"},
     // Array bounds: only decimal constants count, each as one dimension.
     {"struct A { int v[MAX]; long bits[1024 / (8 * sizeof(long))]; int o[010]; int h[0x10]; "
      "char data[]; int big[99999999999][3]; };",
      "A<A>:A{v:int; bits:long[r=8192]; o:int; h:int; data:char; big:int[r=2147483647]}"},
     // File-scope declarations of structure type follow the structures; prototypes make nothing.
     {"struct A { int a; }; int f(void); void g(struct A *p); struct A *h(void); struct A i; "
-     "struct B { int b; };",
-     "A<A>:A{a:int} | h:A[*] | i:A | B<B>:B{b:int}"},
+     "struct B { int b; };", "A<A>:A{a:int} | h:A[*] | i:A | B<B>:B{b:int}"},
     // Union and enum bodies at file scope are not looked into.
     {"typedef union { int a; long b; } T; typedef enum { RED, GREEN } colour; typedef enum { X }; "
      "int x; union U { struct In { int a; } in; } u; struct S { int x[GREEN]; T v; colour c; };",
@@ -53,12 +50,11 @@ const Case kCases[] = {
     // Typedefs, and what members take from them.
     {"typedef int T; typedef unsigned short U16; typedef U16 W; struct S { T a; U16 v; W w; };",
      "S<S>:S{a:int; v:short[u]; w:short[u]}", "T=int, U16=short[u], W=short[u]"},
-    {"typedef char NAME[20]; typedef char C; typedef char ROW[4][16]; typedef int QUAD[4]; "
-     "struct S { NAME x; NAME y[5]; NAME z[3][5]; C a[8]; C b[2][6]; ROW r[2]; QUAD q[3]; QUAD s; "
-     "};",
+    {"typedef char NAME[20]; typedef char C; typedef char ROW[4][16]; typedef int QD[4]; "
+     "struct S { NAME x; NAME y[5]; NAME z[3][5]; C a[8]; C b[2][6]; ROW r[2]; QD q[3]; QD s; };",
      "S<S>:S{x:char[l=20]; y:char[r=5][l=20]; z:char[r=15][l=20]; a:char[l=8]; "
      "b:char[r=2][l=6]; r:char[r=8][l=16]; q:int[r=12]; s:int[r=4]}",
-     "NAME=char[l=20], C=char, ROW=char[r=4][l=16], QUAD=int[r=4]"},
+     "NAME=char[l=20], C=char, ROW=char[r=4][l=16], QD=int[r=4]"},
     {"typedef int *P, Q; typedef P R; struct S { Q q; R r; };", "S<S>:S{q:int; r:int[*]}",
      "P=int[*], Q=int, R=int[*]"},
     {"typedef struct { int x; } T, *PT; struct U { T t[4]; PT p; };",
