@@ -1,152 +1,100 @@
-// The parse stage's entry: files, status codes, fatal errors and the root.
-#include "cimp/parse/parse_driver.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
-
-#include "cimp/text_file.h"
+// The parse stage's entry (files, status codes, fatal errors and the root),
+// the list functions of the declaration tree and the freeing of trees.
 #include "parse_fixture.h"
 
 namespace cimp::parse {
 namespace {
 
-struct Arguments {
-    explicit Arguments(std::vector<std::string> values) : strings(std::move(values)) {
-        for (auto& s : strings) pointers.push_back(s.data());
-        pointers.push_back(nullptr);
-    }
-    int Count() const { return static_cast<int>(strings.size()); }
-    std::vector<std::string> strings;
-    std::vector<char*> pointers;
-};
-
-class ParseDriver : public ::testing::Test {
-protected:
-    void SetUp() override {
-        RemoveFile("errorfile.err");
-        RemoveFile("out.tmp");
-        DeclTreeRoot() = nullptr;
-    }
-    void TearDown() override {
-        std::filesystem::remove_all("errorfile.err");
-        std::filesystem::remove_all("out.tmp");
-        FreeTypedefList(typedefs);
-    }
-    DeclNode* Run(Arguments& args) { return ParseHeaderFile(args.Count(), args.pointers.data(), &typedefs, &status); }
-
+struct DriverCase {
+    std::vector<std::string> args;
+    std::string source;  // "-": no "cprep.tmp"
+    std::string outcome;
+    std::string blocked = "";  // a folder in the place of this file
     TypedefEntry* typedefs = nullptr;
-    int32_t status = 0;
 };
 
-TEST_F(ParseDriver, MissingSourceFile) {
-    RemoveFile("cprep.tmp");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(status, -4);
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "Failed to open source program file cprep.tmp\r\n");
-    EXPECT_FALSE(FileExists("out.tmp"));
-}
-
-TEST_F(ParseDriver, TooFewArguments) {
-    Arguments args({"cprep.tmp"});
-    EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(status, -2);
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "Internal Error: Too few arguments to preprocessor\r\n");
-}
-
-// A directory in the place of a file the driver opens.
-TEST_F(ParseDriver, DiagnosticsOrEchoFileCannotOpen) {
-    struct Case {
-        const char* blocked;
-        int32_t status;
-        std::string diagnostics;
-    };
-    for (const Case& c : {Case{"errorfile.err", -1, ""},
-                          Case{"out.tmp", -3, "Internal Error: Failed to open output file 'out.tmp'\r\n"}}) {
-        SCOPED_TRACE(c.blocked);
-        std::filesystem::create_directory(c.blocked);
-        test::WriteFileBytes("cprep.tmp", "struct A { int a; };");
-        Arguments args({"cprep.tmp", "cprep.tmp"});
-        status = 0;
-        EXPECT_EQ(Run(args), nullptr);
-        EXPECT_EQ(status, c.status);
-        if (!c.diagnostics.empty()) {
-            EXPECT_EQ(test::ReadFileBytes("errorfile.err"), c.diagnostics);
-        }
-        std::filesystem::remove_all(c.blocked);
-        RemoveFile("errorfile.err");
-    }
-}
-
-TEST_F(ParseDriver, AppendsToTheDiagnosticsFileAndRemovesTheEchoFile) {
-    test::WriteFileBytes("errorfile.err", "preprocessor line\r\n");
-    test::WriteFileBytes("cprep.tmp", "struct A { int a; }; $ @\n");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    DeclNode* root = Run(args);
-    ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root, DeclTreeRoot());
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "preprocessor line\r\nNo syntax errors found during parse.\r\r\n");
-    EXPECT_FALSE(FileExists("out.tmp"));
-    EXPECT_TRUE(FileExists("cprep.tmp"));
-    EXPECT_EQ(FreeDeclTree(nullptr), 1);
-    EXPECT_EQ(DeclTreeRoot(), nullptr);
-}
-
-TEST_F(ParseDriver, OnlyTheSecondArgumentIsRead) {
-    test::WriteFileBytes("second.tmp", "struct B { int b; };");
-    Arguments args({"missing.tmp", "second.tmp"});
-    DeclNode* root = Run(args);
-    EXPECT_EQ(test::DescribeTree(root), "B<B>:B{b:int}");
-    FreeDeclTree(nullptr);
-}
-
-TEST_F(ParseDriver, FatalScannerErrorGivesNoTree) {
-    test::WriteFileBytes("cprep.tmp", "struct A { int a; }; struct B { int " + std::string(600, 'x') + "; };");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
+// Parses over a stale root and a diagnostics file holding "<"; the status, tree,
+// typedefs, diagnostics and standard error, flagging a stale root or a file left wrong.
+std::string Outcome(DriverCase& c) {
+    if (!c.blocked.empty()) std::filesystem::create_directory(c.blocked);
+    test::WriteFileBytes("errorfile.err", "<");
+    if (c.source == "-") RemoveFile("cprep.tmp");
+    else test::WriteFileBytes("cprep.tmp", c.source);
+    DeclNode* stale = DeclTreeRoot() = NewDeclNode("", "", "", 0, 0, 1, 1, kMemberNode, 0, nullptr);
+    std::vector<char*> argv;
+    for (auto& a : c.args) argv.push_back(a.data());
+    int32_t status = 7;
     testing::internal::CaptureStderr();
-    EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "pclex input buffer overflowed\n");
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(DeclTreeRoot(), nullptr);
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "\r\nFatal error occurred during parse.\r\n");
-    EXPECT_FALSE(FileExists("out.tmp"));
-}
-
-TEST_F(ParseDriver, StackOverflowEndsTheParseWithoutReport) {
-    const std::string deep = "int x = " + std::string(2000, '(') + "1" + std::string(2000, ')') + ";";
-    test::WriteFileBytes("cprep.tmp", "struct A { int a; }; " + deep + " struct B { int b; };");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    DeclNode* root = Run(args);
-    EXPECT_EQ(test::DescribeTree(root), "A<A>:A{a:int}");
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "payacc stack overflow\r\nNo syntax errors found during parse.\r\r\n");
-    FreeDeclTree(nullptr);
-}
-
-TEST_F(ParseDriver, NestingBelowTheStackLimitParses) {
-    test::WriteFileBytes("cprep.tmp", "int x = " + std::string(100, '(') + "1" + std::string(100, ')') + ";");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    EXPECT_EQ(Run(args), nullptr);
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "No syntax errors found during parse.\r\r\n");
-}
-
-TEST_F(ParseDriver, EachRunStartsAfresh) {
-    test::WriteFileBytes("cprep.tmp", "struct A { int a; ");
-    Arguments args({"cprep.tmp", "cprep.tmp"});
-    DeclNode* first = Run(args);
-    EXPECT_EQ(test::DescribeTree(first), "A<A>:A{a:int}");
-    FreeDeclTree(nullptr);
-    FreeTypedefList(typedefs);
-    typedefs = nullptr;
+    DeclNode* root = ParseHeaderFile(int(argv.size()), argv.data(), &c.typedefs, &status);
+    std::string out = std::to_string(status) + " " + test::DescribeTree(root) + " " +
+                      test::DescribeTypedefs(c.typedefs) + " | " +
+                      (c.blocked == "errorfile.err" ? "" : test::ReadFileBytes("errorfile.err")) +
+                      testing::internal::GetCapturedStderr();
+    if (DeclTreeRoot() != root) out += "[!root]";
+    if (FileExists("out.tmp") != (c.blocked == "out.tmp")) out += "[!echo file]";
+    if (c.source != "-" && !FileExists("cprep.tmp")) out += "[!source removed]";
+    if (!c.blocked.empty()) std::filesystem::remove_all(c.blocked);
     RemoveFile("errorfile.err");
-    test::WriteFileBytes("cprep.tmp", "struct B { int b; };");
-    DeclNode* second = Run(args);
-    EXPECT_EQ(test::DescribeTree(second), "B<B>:B{b:int}");
-    EXPECT_EQ(test::ReadFileBytes("errorfile.err"), "No syntax errors found during parse.\r\r\n");
+    FreeDeclTree(stale);
     FreeDeclTree(nullptr);
+    FreeTypedefList(c.typedefs);
+    return out;
+}
+
+TEST(ParseDriver, StatusesFilesAndFatalErrors) {
+    const std::vector<std::string> args{"cprep.tmp", "cprep.tmp"};
+    const std::string deep = std::string(2000, '(') + "1" + std::string(2000, ')');
+    const std::string clean = "| <" + test::kClean;
+    TypedefEntry* given = NewTypedefEntry("FIRST", "long", 0, "", 0, 0, 1);
+    given->next = NewTypedefEntry("E", "tag", 0, "", 0, 0, 1);
+    DriverCase cases[] = {
+        // Only the second argument is read.
+        {{"missing.tmp", "cprep.tmp"}, "struct A { int a; }; $ @\n", "7 A<A>:A{a:int}  " + clean},
+        {{"cprep.tmp"}, "", "-2   | <Internal Error: Too few arguments to preprocessor\r\n"},
+        {args, "-", "-4   | <Failed to open source program file cprep.tmp\r\n"},
+        {args, "", "-1   | ", "errorfile.err"},
+        {args, "", "-3   | <Internal Error: Failed to open output file 'out.tmp'\r\n", "out.tmp"},
+        {args, "struct A { int a; }; struct B { int " + std::string(600, 'x') + "; };",
+         "7   | <\r\nFatal error occurred during parse.\r\npclex input buffer overflowed\n"},
+        // Too deep a nesting ends the parse without a syntax error.
+        {args, "struct A { int a; }; int x = " + deep + "; struct B { int b; };",
+         "7 A<A>:A{a:int}  | <payacc stack overflow\r\n" + test::kClean},
+        // A run after an unfinished one starts afresh.
+        {args, "struct A { int a", "7 A<A>:A{}  | <[error 1] line 1: syntax error\r\nactual: [end "
+         "of file]   expecting: COMMA, SEMICOLON\r\n\r\n1 error found during parse.\r\n"},
+        // The caller's typedefs are known, retargeted and followed by the new ones.
+        {args, "typedef FIRST SECOND; struct tag { int a; } name; struct S { SECOND s; E e; };",
+         "7 name<tag>:name{a:int} | S<S>:S{s:long; e:name} FIRST=long, E=name, SECOND=long, "
+         "name=name, tag=name " + clean, "", given}};
+    for (DriverCase& c : cases) EXPECT_EQ(Outcome(c), c.outcome);
+}
+
+// Over a parsed tree: retargeting and resolving through a list, and the last node
+// of a level (down the last siblings and their first children).
+TEST(DeclTree, ListFunctionsOverAParsedTree) {
+    test::ParseOutcome o;
+    test::ParseText("struct S { int a; struct N { long b; int c; } n; }; struct V { int v; };", o);
+    TypedefEntry* list = NewTypedefEntry("int", "tag", 0, "", 0, 0, 1);
+    LastTypedefEntry(list)->next = NewTypedefEntry("long", "tag", 0, "", 0, 0, 1);
+    EXPECT_EQ(RetargetTypedefs("tag", "I", list) + RetargetTypedefs("none", "x", list), 2);
+    ResolveTypedefNames(o.root, list);
+    EXPECT_EQ(o.Tree(), "S<S>:S{a:I; n<N>:n{b:I; c:I}} | V<V>:V{v:I}");
+    std::string last;
+    for (int32_t level : {1, 2, 3, 4}) last += FindLastAtLevel(o.root->firstChild, level)->name;
+    EXPECT_EQ(last + FindLastAtLevel(o.root, 1)->name, "cnccV");
+    EXPECT_TRUE(FindLastAtLevel(nullptr, 1) == nullptr && LastTypedefEntry(nullptr) == nullptr);
+    FreeTypedefList(list);
+}
+
+// Freeing never recurses, however long the chains; freeing the root clears it.
+TEST(DeclTree, FreesLongChainsAndTheProcessWideRoot) {
+    const auto node = [] { return NewDeclNode("s", "s", "s", 0, 0, 1, 1, 2, 0, nullptr); };
+    DeclNode* last = DeclTreeRoot() = node();
+    for (int i = 0; i < 300000; ++i)
+        last = (i % 3 == 0 ? last->firstChild : last->nextSibling) = node();
+    EXPECT_TRUE(FreeDeclTree(nullptr) == 1 && DeclTreeRoot() == nullptr);
+    DeclTreeRoot() = node();
+    EXPECT_TRUE(FreeDeclTree(DeclTreeRoot()) == 1 && DeclTreeRoot() == nullptr);
 }
 
 }  // namespace
