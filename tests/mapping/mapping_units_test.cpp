@@ -1,6 +1,6 @@
 // What no header reaches through the parser: attribute values read back as
-// decimals, the attributes of a member at file scope, and the verdicts of a
-// comparison called with a verdict already set.
+// decimals, the attributes of a member at file scope, the signedness of binary
+// data, and the verdicts of a comparison called with a verdict already set.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -21,20 +21,25 @@ TEST(MappingDecimals, ReadLikeTheRepositoryTexts) {
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << text;
 }
 
-TEST(MappingUnits, MemberAtFileScopeGetsNoRepeatCount) {
-    DeclNode member, parent;
-    member.physicalType = kClassInteger;
-    member.physicalTypeCode[0] = '1';
-    member.length = 4;
+// Binary data has no signedness, whatever the declaration said.
+TEST(MappingUnits, MemberAtFileScopeGetsNoRepeatCountBinaryNoSignedness) {
+    DeclNode member, parent, binary;
+    member.typeName = binary.typeName = "char";
+    member.isSigned = binary.isSigned = 0;
+    binary.length = 16;
     member.repeatCount = 3;
     member.level = 1;
     repo_double::Reset();
     repo_double::ArmFault("SetMemberAttrValue", 1, 0, "", true);  // taken, not stored
     ImportContext context(0, "", "", true, nullptr, nullptr);
-    EXPECT_EQ(Mapper(context).SetMemberAttributes(5, &member, 6, &parent), 0);
+    Mapper mapper(context);
+    mapper.ClassifyBaseType(member);
+    mapper.ClassifyBaseType(binary);
+    EXPECT_EQ(binary.isSigned, kSignNotApplicable);
+    EXPECT_EQ(mapper.SetMemberAttributes(5, &member, 6, &parent), 0);
     EXPECT_EQ(repo_double::Log(), (std::vector<std::string>{"SetMemberAttrValue Physical Type 1",
-                                                            "SetMemberAttrValue Length 4",
-                                                            "SetMemberAttrValue Signed 1"}));
+                                                            "SetMemberAttrValue Length 1",
+                                                            "SetMemberAttrValue Signed 0"}));
 }
 
 TEST(MappingUnits, ComparisonsSetTheirVerdictWhateverItWas) {
