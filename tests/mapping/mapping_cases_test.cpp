@@ -4,6 +4,7 @@
 // that gives.  The format is described at the top of cases/walk.txt.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <set>
 #include <sstream>
