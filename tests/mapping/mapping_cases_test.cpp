@@ -61,7 +61,7 @@ std::vector<Case> ReadCases() {
         for (std::string line; std::getline(in, line);) {
             line = Starts(line, "#") ? "" : Repeated(line);
             if (Starts(line, "== ")) {
-                cases.push_back({file + "_" + line.substr(3)});
+                cases.emplace_back().name = file + "_" + line.substr(3);
                 for (char& ch : cases.back().name)
                     if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
             } else if (cases.empty()) {
@@ -151,11 +151,13 @@ protected:
         return handles;
     }
 
-    // name[*]=TYPE[/LENGTH]
+    // name[*]=TYPE[/LENGTH=VALUE]
     std::string Element(TKSHandle h, bool repeating = false) const {
         const ElementDetails e = Details(h);
+        ElementDetails length = Details(static_cast<TKSHandle>(e.lengthHandle));
         return NameOf(h) + (repeating ? "*=" : "=") + NameOf(e.typeHandle) +
-               (e.lengthHandle != 0 ? "/" + NameOf(e.lengthHandle) : "");
+               (e.lengthHandle == 0 ? "" : "/" + NameOf(e.lengthHandle) + "=" +
+                std::to_string(reinterpret_cast<LengthDetails&>(length).value));
     }
 
     static void Wrapped(const Lines& words, Lines& out) {
@@ -168,7 +170,7 @@ protected:
 
     // The objects made since before was taken, on lines of at most 100
     // characters: each Type with its members (as Elements, then the initials
-    // and values of their attributes), then the Lengths.
+    // and values of their attributes).
     void Dump(const std::set<TKSHandle>& before, Lines& out) const {
         for (TKSHandle h : Objects(TKS_KIND_TYPE)) {
             if (before.count(h) != 0) continue;
@@ -189,14 +191,6 @@ protected:
             }
             Wrapped(type, out);
         }
-        Lines lengths = {"Lengths"};
-        for (TKSHandle h : Objects(TKS_KIND_LENGTH)) {
-            ElementDetails e = Details(h);
-            if (before.count(h) == 0 && NameOf(h) != "DEFAULT_CHAR_LEN")
-                lengths.push_back(NameOf(h) + "=" +
-                                  std::to_string(reinterpret_cast<LengthDetails&>(e).value));
-        }
-        if (lengths.size() > 1) Wrapped(lengths, out);
     }
 
     // Makes the objects of a type, element or length directive; <A..B> in

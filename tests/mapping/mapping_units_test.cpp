@@ -1,6 +1,6 @@
 // What no header reaches through the parser: attribute values read back as
-// decimals, the attributes of a member at file scope, the signedness of binary
-// data, and the verdicts of a comparison called with a verdict already set.
+// decimals, names of other lengths, the attributes of a member at file scope,
+// signedness that does not apply, and comparisons called with a verdict set.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -14,28 +14,30 @@
 namespace cimp::mapping {
 namespace {
 
-TEST(MappingDecimals, ReadLikeTheRepositoryTexts) {
+TEST(MappingNames, DecimalsReadLikeTheRepositoryTextsAndNamesCompare) {
     const std::pair<const char*, int32_t> cases[] = {
         {"12", 12}, {" \t\n\v\f\r12x", 12}, {"-7", -7}, {"+3", 3}, {"- 4", 0}, {"0019", 19},
         {"99999999999", INT32_MAX}, {"-99999999999", INT32_MIN}, {"-2147483648", INT32_MIN}};
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << text;
+    EXPECT_FALSE(EqualIgnoringCase("S_TYPE", "S_TYPES"));
 }
 
-// Binary data has no signedness, whatever the declaration said.
-TEST(MappingUnits, MemberAtFileScopeGetsNoRepeatCountBinaryNoSignedness) {
-    DeclNode member, parent, binary;
-    member.typeName = binary.typeName = "char";
-    member.isSigned = binary.isSigned = 0;
-    binary.length = 16;
-    member.repeatCount = 3;
-    member.level = 1;
+TEST(MappingUnits, MemberAtFileScopeGetsNoRepeatCount) {
+    DeclNode member{
+        .name = "", .tag = "", .typeName = "char", .repeatCount = 3, .isSigned = 0, .level = 1};
+    DeclNode parent;
     repo_double::Reset();
     repo_double::ArmFault("SetMemberAttrValue", 1, 0, "", true);  // taken, not stored
     ImportContext context(0, "", "", true, nullptr, nullptr);
     Mapper mapper(context);
     mapper.ClassifyBaseType(member);
-    mapper.ClassifyBaseType(binary);
-    EXPECT_EQ(binary.isSigned, kSignNotApplicable);
+    // Strings, binary data and structures have no signedness, whatever was declared.
+    for (const auto& [type, isSigned] : {std::pair{"char", 1}, {"char", 0}, {"addr", 1}}) {
+        DeclNode node{.name = "", .tag = "", .typeName = type, .length = 16, .isSigned = isSigned};
+        mapper.ClassifyBaseType(node);
+        EXPECT_EQ(node.isSigned, kSignNotApplicable) << type << isSigned;
+    }
+    EXPECT_EQ(mapper.SetMemberAttributes(5, nullptr, 6, &parent), kMappingFailure);
     EXPECT_EQ(mapper.SetMemberAttributes(5, &member, 6, &parent), 0);
     EXPECT_EQ(repo_double::Log(), (std::vector<std::string>{"SetMemberAttrValue Physical Type 1",
                                                             "SetMemberAttrValue Length 1",
@@ -43,14 +45,9 @@ TEST(MappingUnits, MemberAtFileScopeGetsNoRepeatCountBinaryNoSignedness) {
 }
 
 TEST(MappingUnits, ComparisonsSetTheirVerdictWhateverItWas) {
-    DeclNode structure, member;
-    structure.name = structure.tag = structure.typeName = "S";
-    structure.kind = kStructureNode;
-    structure.level = 1;
-    structure.firstChild = &member;
-    member.name = "a";
-    member.typeName = "int";
-    member.level = 2;
+    DeclNode member{.name = "a", .tag = "", .typeName = "int", .level = 2};
+    DeclNode structure{.name = "S", .tag = "S", .typeName = "S", .level = 1, .kind = kStructureNode,
+                       .firstChild = &member};
     repo_double::Reset();
     TKSHandle repository = 0;
     ASSERT_EQ(tks::api::OpenRepository(":memory:", &repository), 0);
@@ -58,13 +55,17 @@ TEST(MappingUnits, ComparisonsSetTheirVerdictWhateverItWas) {
     ASSERT_EQ(ImportStructures(context, &structure), 0);
     Mapper mapper(context);
     const TKSHandle type = static_cast<TKSHandle>(structure.typeHandle);
+    const TKSHandle element = static_cast<TKSHandle>(member.elementHandle);
     bool same = false;
-    EXPECT_EQ(
-        mapper.CompareMember(member, type, static_cast<TKSHandle>(member.elementHandle), same), 0);
+    EXPECT_EQ(mapper.CompareMember(member, type, element, same), 0);
     EXPECT_TRUE(same);
     same = false;
     EXPECT_EQ(mapper.CompareTypeMembers(structure, type, same), 0);
     EXPECT_TRUE(same);
+    member.physicalType = kClassString;  // compared as a string: its justification differs
+    member.justification[0] = 'R';
+    EXPECT_EQ(mapper.CompareMember(member, type, element, same), 0);
+    EXPECT_FALSE(same);
     tks::api::CloseRepository(repository);
 }
 
