@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -115,15 +116,11 @@ protected:
     // summary's exact text written as its counts.
     Lines Import(const std::string& header) {
         std::ofstream("case.h") << header;
-        std::remove("errorfile.err");
         cimp::ParsedDeclarations parsed;
         int32_t status = 0;
         char program[] = "cimport", path[] = "case.h";
         char* argv[] = {program, path, nullptr};
         parsed.root = cimp::parse::ParseHeaderFile(2, argv, &parsed.typedefs, &status);
-        std::stringstream diagnostics;
-        diagnostics << std::ifstream("errorfile.err").rdbuf();
-        EXPECT_EQ(diagnostics.str().find("[error"), std::string::npos) << diagnostics.str();
         Lines messages;
         cimp::ImportContext c(repository_, "case.h", "", true, Collect, &messages);
         cimp::mapping::ImportStructures(c, parsed.root);

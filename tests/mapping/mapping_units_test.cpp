@@ -20,6 +20,11 @@ TEST(MappingNames, DecimalsReadLikeTheRepositoryTextsAndNamesCompare) {
         {"99999999999", INT32_MAX}, {"-99999999999", INT32_MIN}, {"-2147483648", INT32_MIN}};
     for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimal(text), value) << text;
     EXPECT_FALSE(EqualIgnoringCase("S_TYPE", "S_TYPES"));
+    ElementDetails record{};  // a name too long leaves the record as it was
+    EXPECT_FALSE(SetRecordNames(record, std::string(kMaxNameLength + 1, 'a')));
+    EXPECT_TRUE(SetRecordNames(record, std::string(kMaxNameLength, 'a')));
+    EXPECT_TRUE(SetRecordNames(record, "b"));
+    EXPECT_EQ(RecordName(record.name) + RecordName(record.secondName), "bb");
 }
 
 TEST(MappingUnits, MemberAtFileScopeGetsNoRepeatCount) {

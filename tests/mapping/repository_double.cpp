@@ -43,10 +43,7 @@ std::string Args(A... args) { return (std::string() + ... + Arg(args)); }
 
 }  // namespace
 
-void Reset() {
-    armed.clear();
-    logged.clear();
-}
+void Reset() { armed.clear(); logged.clear(); }
 
 void ArmFault(const std::string& call, int nth, int32_t code, const std::string& text, bool every) {
     armed.push_back({call, text, nth - 1, every, code});
@@ -61,14 +58,11 @@ const std::vector<std::string>& Log() { return logged; }
     int32_t code = 0;                                                                     \
     if (repo_double::Intercept(#call, repo_double::Args(__VA_ARGS__), code)) return code; \
     return tks::api::call(__VA_ARGS__)
-#define PASS1(call, A) \
-    int32_t TKS_CALL TKS##call(A a) { PASS(call, a); }
-#define PASS3(call, A, B, C) \
-    int32_t TKS_CALL TKS##call(A a, B b, C c) { PASS(call, a, b, c); }
-#define PASS4(call, A, B, C, D) \
-    int32_t TKS_CALL TKS##call(A a, B b, C c, D d) { PASS(call, a, b, c, d); }
-#define PASS5(call, A, B, C, D, E) \
-    int32_t TKS_CALL TKS##call(A a, B b, C c, D d, E e) { PASS(call, a, b, c, d, e); }
+#define PASS1(f, A) int32_t TKS_CALL TKS##f(A a) { PASS(f, a); }
+#define PASS3(f, A, B, C) int32_t TKS_CALL TKS##f(A a, B b, C c) { PASS(f, a, b, c); }
+#define PASS4(f, A, B, C, D) int32_t TKS_CALL TKS##f(A a, B b, C c, D d) { PASS(f, a, b, c, d); }
+#define PASS5(f, A, B, C, D, E) \
+    int32_t TKS_CALL TKS##f(A a, B b, C c, D d, E e) { PASS(f, a, b, c, d, e); }
 
 extern "C" {
 
