@@ -1,46 +1,23 @@
 // A repository double for the mapping's tests: the sixteen repository calls
-// forward to the stand-in repository, record what was asked, and can be made
-// to fail: the Nth call of a given function returns a given code instead.
+// forward to the stand-in repository, are logged, and can be made to fail.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "tksbeapi.h"
-
 namespace repo_double {
 
-enum class Call {
-#define REPOSITORY_CALL(name) name,
-#include "repository_calls.def"
-#undef REPOSITORY_CALL
-};
-
-const char* CallName(Call call);
-
-// One call as the mapping made it: the function, its non-handle arguments as
-// text (record names and values included), and its handle arguments.
-struct CallRecord {
-    Call call;
-    std::string text;
-    std::vector<TKSHandle> handles;
-};
-
-// Forgets faults, counts and the log.
+// Forgets faults and the log.
 void Reset();
-// The nth call (1 = the next one) of call, counted from now, returns code
-// without reaching the repository.  With text, only calls whose logged text
-// is exactly text count.  Several faults may be armed; the first armed one
-// that is due answers a call.
-void ArmFault(Call call, int nth, int32_t code, const std::string& text = "");
-// Every counted call of call from the nth on returns code.
-void ArmFaultFrom(Call call, int nth, int32_t code, const std::string& text = "");
-const std::vector<CallRecord>& Log();
-// The texts of the logged calls of one function, in order.
-std::vector<std::string> Texts(Call call);
-// The texts of all logged calls, in order.
-std::vector<std::string> AllTexts();
-int Count(Call call);
+// The nth call (1 = the next one) of the function named call, e.g.
+// "GetDetails", returns code without reaching the repository; with every, so
+// do all later ones.  With text, only calls logged exactly so count.  Of
+// several armed faults, the first one due answers a call.
+void ArmFault(const std::string& call, int nth, int32_t code, const std::string& text = "",
+              bool every = false);
+// Each call made, in order: the function's name and its arguments but
+// handles and buffers, e.g. "GetDetails 0 832" or "FindDefinition 104 S_TYPE".
+const std::vector<std::string>& Log();
 
 }  // namespace repo_double
