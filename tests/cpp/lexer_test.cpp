@@ -1,247 +1,195 @@
-// The table-driven lexer: token kinds, white space, comments, trigraphs,
-// splices, end of input and its diagnostics, buffer refills.
-#include <gtest/gtest.h>
-
+// The table-driven lexer and its sources: token kinds, white space, comments,
+// trigraphs, splices, end of input and its diagnostics, buffer refills.
 #include "pp_harness.h"
 
 namespace cimp::cpp::testing {
 namespace {
 
-std::string Escape(const std::string& text) {
-    std::string out;
-    for (const char c : text) {
-        if (c == '\n') {
-            out += "\\n";
-        } else if (c == '\t') {
-            out += "\\t";
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
+using Lexer = PpTest;
 
-std::string Show(const std::vector<LexedToken>& tokens) {
-    std::string out;
-    for (const LexedToken& token : tokens) {
-        if (!out.empty()) {
-            out += ' ';
-        }
-        out += KindName(token.kind);
-        out += '[' + Escape(token.space + token.text) + ']';
-    }
-    return out;
-}
-
-struct LexCase {
-    const char* input;
-    const char* tokens;
-    const char* diagnostics;
-};
-
-class LexerCases : public ::testing::TestWithParam<LexCase> {};
-
-TEST_P(LexerCases, TokensAndDiagnostics) {
-    PpHarness harness;
-    harness.PushFile(GetParam().input);
-    EXPECT_EQ(Show(harness.LexAll()), GetParam().tokens);
-    EXPECT_EQ(harness.diagnostics(), GetParam().diagnostics);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, LexerCases,
-    ::testing::Values(
-        LexCase{"abc _x L1\n", "Name[abc] Name[ _x] Name[ L1] Newline[\\n] End[]", ""},
-        LexCase{"123_x\n", "Number[123] Name[_x] Newline[\\n] End[]", ""},
-        LexCase{"1.2e+5 0x1fUL .5 1..2\n",
-                "Number[1.2e+5] Number[ 0x1fUL] Number[ .5] Number[ 1..2] Newline[\\n] End[]", ""},
-        LexCase{"... .. .\n", "Ellipsis[...] Unclassified[ ..] Dot[ .] Newline[\\n] End[]", ""},
-        LexCase{"\"a\\\"b\" 'c' L\"w\" L'x'\n",
-                "String[\"a\\\"b\"] CharConst[ 'c'] String[ L\"w\"] CharConst[ L'x'] Newline[\\n] End[]", ""},
-        LexCase{"## == != <= >= << >> && || ++ -- ->\n",
-                "Paste[##] Equal[ ==] NotEqual[ !=] LessEqual[ <=] GreaterEqual[ >=] ShiftLeft[ <<] "
-                "ShiftRight[ >>] LogicalAnd[ &&] LogicalOr[ ||] Increment[ ++] Decrement[ --] Arrow[ ->] "
-                "Newline[\\n] End[]",
-                ""},
-        LexCase{"[](). & * + - ~ ! / % < > ^ | ? : = , # ; { }\n",
-                "LeftBracket[[] RightBracket[]] LeftParen[(] RightParen[)] Dot[.] Ampersand[ &] Star[ *] "
-                "Plus[ +] Minus[ -] Tilde[ ~] Not[ !] Slash[ /] Percent[ %] Less[ <] Greater[ >] Caret[ ^] "
-                "Bar[ |] Question[ ?] Colon[ :] Assign[ =] Comma[ ,] Hash[ #] Semicolon[ ;] LeftBrace[ {] "
-                "RightBrace[ }] Newline[\\n] End[]",
-                ""},
-        LexCase{"+= -= *= /= %= ^= <<= >>= |= &=\n",
-                "PlusAssign[+=] MinusAssign[ -=] StarAssign[ *=] SlashAssign[ /=] PercentAssign[ %=] "
-                "CaretAssign[ ^=] ShiftLeftAssign[ <<=] ShiftRightAssign[ >>=] BarAssign[ |=] "
-                "AmpersandAssign[ &=] Newline[\\n] End[]",
-                ""},
-        LexCase{"@ $\f\r\n", "Unclassified[@] Unclassified[ $] Unclassified[\f] Unclassified[\r] Newline[\\n] End[]",
-                ""}));
-
-INSTANTIATE_TEST_SUITE_P(
-    WhiteSpaceAndComments, LexerCases,
-    ::testing::Values(
-        LexCase{"\t a  \v b   \n", "Name[\\t a] Name[  \v b] Newline[\\n] End[]", ""},
-        LexCase{"a/*x*/b\n", "Name[a] Name[ b] Newline[\\n] End[]", ""},
-        LexCase{"a /*x*/  b\n", "Name[a] Name[  b] Newline[\\n] End[]", ""},
-        LexCase{"a // note\nb\n", "Name[a] Newline[\\n] Name[b] Newline[\\n] End[]", ""},
-        LexCase{"a /* one\ntwo */ b\n", "Name[a] Name[ b] Newline[\\n] End[]", ""},
-        LexCase{"a /** / **/b\n", "Name[a] Name[ b] Newline[\\n] End[]", ""},
-        LexCase{"a /* open", "Name[a] End[ ]", "EOF inside comment\nNo newline at end of file\n"},
-        LexCase{"a // open", "Name[a] End[ ]", "EOF inside comment\nNo newline at end of file\n"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    TrigraphsAndSplices, LexerCases,
-    ::testing::Values(
-        LexCase{"?\?=define x ?\?( ?\?) ?\?< ?\?> ?\?' ?\?! ?\?-\n",
-                "Hash[#] Name[define] Name[ x] LeftBracket[ [] RightBracket[ ]] LeftBrace[ {] "
-                "RightBrace[ }] Caret[ ^] Bar[ |] Tilde[ ~] Newline[\\n] End[]",
-                ""},
-        LexCase{"a ?\?? ?\? b\n", "Name[a] Question[ ?] Question[?] Question[?] Question[ ?] Question[?] Name[ b] "
-                "Newline[\\n] End[]", ""},
-        LexCase{"na\\\nme\n", "Name[name] Newline[\\n] End[]", ""},
-        LexCase{"a ?\?/\nb\n", "Name[a] Name[ b] Newline[\\n] End[]", ""},
-        LexCase{"\"s\\\\\nt\"\n", "String[\"s\\t\"] Newline[\\n] End[]", ""},
-        LexCase{"a \\ b\n", "Name[a] Unclassified[ \\] Name[ b] Newline[\\n] End[]", ""},
-        LexCase{"x \\", "Name[x] Unclassified[ \\] End[]", "No newline at end of file\n"}));
-
-INSTANTIATE_TEST_SUITE_P(
-    EndsAndErrors, LexerCases,
-    ::testing::Values(
-        LexCase{"", "End[]", ""},
-        LexCase{"a b", "Name[a] Name[ b] End[]", "No newline at end of file\n"},
-        LexCase{"a \"open\nb\n", "Name[a] Newline[\\n] Name[b] Newline[\\n] End[]",
-                "Unterminated string or char const\n"},
-        LexCase{"'x\n", "Newline[\\n] End[]", "Unterminated string or char const\n"},
-        LexCase{"a \"open", "Name[a]", "EOF in string or char constant\n"},
-        LexCase{"a\xfe\xfd\xfc b\n", "Name[a] Unclassified[\xfe] Unclassified[\xfd] Unclassified[\xfc] Name[ b] "
-                "Newline[\\n] End[]", ""},
-        LexCase{"\"\xfe\xfd\"\n", "String[\"\xfe\xfd\"] Newline[\\n] End[]", ""}));
-
-TEST(Lexer, EveryKindHasItsNumber) {
-    EXPECT_EQ(static_cast<int>(PpKind::End), 0);
-    EXPECT_EQ(static_cast<int>(PpKind::Newline), 6);
-    EXPECT_EQ(static_cast<int>(PpKind::Paste), 8);
-    EXPECT_EQ(static_cast<int>(PpKind::LeftParen), 22);
-    EXPECT_EQ(static_cast<int>(PpKind::Not), 30);
-    EXPECT_EQ(static_cast<int>(PpKind::Hash), 41);
-    EXPECT_EQ(static_cast<int>(PpKind::Ellipsis), 55);
-    EXPECT_EQ(static_cast<int>(PpKind::UnaryMinus), 59);
-    EXPECT_STREQ(KindSpelling(PpKind::ShiftLeftAssign), "<<=");
-    EXPECT_STREQ(KindName(PpKind::NameInDefined), "NameInDefined");
-}
-
-TEST(Lexer, SpliceRaisesTheLineIncrement) {
-    PpHarness harness;
-    harness.PushFile("na\\\nme /* a\nb */ x\ny\n");
-    int increment = 0;
-    EXPECT_EQ(Show(harness.LexLine(&increment)), "Name[name] Name[ x] Newline[\\n]");
-    EXPECT_EQ(increment, 3);
-    EXPECT_EQ(Show(harness.LexLine(&increment)), "Name[y] Newline[\\n]");
-    EXPECT_EQ(increment, 1);
-}
-
-TEST(Lexer, LineCommentsCanBeTurnedOff) {
-    PpHarness harness;
-    harness.pp().lexer.lineComments = 0;
-    BuildLexTable(harness.pp().lexer);
-    FixLexTable(harness.pp().lexer);
-    harness.PushFile("a // b\n");
-    EXPECT_EQ(Show(harness.LexAll()), "Name[a] Slash[ /] Slash[/] Name[ b] Newline[\\n] End[]");
-}
-
-TEST(Lexer, TableHoldsStatesAndFlaggedActions) {
-    PpLexTables lex;
-    BuildLexTable(lex);
-    EXPECT_EQ(lex.table[static_cast<unsigned char>('a')][0], 4);
-    EXPECT_EQ(lex.table[static_cast<unsigned char>('7')][0], 1);
-    // '(' in the start state: emit LeftParen, no check flag.
-    EXPECT_EQ(~lex.table[static_cast<unsigned char>('(')][0], 32 | (22 << 7));
-    // '?' keeps its former target (emit Question) with the check flag.
-    EXPECT_EQ(~lex.table[static_cast<unsigned char>('?')][0], 32 | 64 | (37 << 7));
-    // '\' inside a string keeps the state 7 it leads to.
-    EXPECT_EQ(~lex.table[static_cast<unsigned char>('\\')][6], 7 | 64);
-    for (int state = 0; state < kPpLexStates; ++state) {
-        EXPECT_EQ(~lex.table[0xFE][state], 41) << state;
-        EXPECT_LT(lex.table[0xFD][state], 0) << state;
+TEST_F(Lexer, TokensAndDiagnostics) {
+    struct Row {
+        const char* input;
+        const char* tokens;  // every token's kind, white space and text
+        const char* diagnostics = "";
+    };
+    const Row rows[] = {
+        {"abc _x L1\n", "Name[abc] Name[ _x] Name[ L1] Newline[\\n] End[]"},
+        {"123_x\n", "Number[123] Name[_x] Newline[\\n] End[]"},
+        {"1.2e+5 0x1fUL .5 1..2\n",
+         "Number[1.2e+5] Number[ 0x1fUL] Number[ .5] Number[ 1..2] Newline[\\n] End[]"},
+        {"... .. .\n", "Ellipsis[...] Unclassified[ ..] Dot[ .] Newline[\\n] End[]"},
+        {"\"a\\\"b\" 'c' L\"w\" L'x'\n",
+         "String[\"a\\\"b\"] CharConst[ 'c'] String[ L\"w\"] CharConst[ L'x'] Newline[\\n] End[]"},
+        {"## == != <= >= << >> && || ++ -- ->\n",
+         "Paste[##] Equal[ ==] NotEqual[ !=] LessEqual[ <=] GreaterEqual[ >=] ShiftLeft[ <<] "
+         "ShiftRight[ >>] LogicalAnd[ &&] LogicalOr[ ||] Increment[ ++] Decrement[ --] "
+         "Arrow[ ->] Newline[\\n] End[]"},
+        {"[](). & * + - ~ ! / % < > ^ | ? : = , # ; { }\n",
+         "LeftBracket[[] RightBracket[]] LeftParen[(] RightParen[)] Dot[.] Ampersand[ &] Star[ *] "
+         "Plus[ +] Minus[ -] Tilde[ ~] Not[ !] Slash[ /] Percent[ %] Less[ <] Greater[ >] "
+         "Caret[ ^] Bar[ |] Question[ ?] Colon[ :] Assign[ =] Comma[ ,] Hash[ #] Semicolon[ ;] "
+         "LeftBrace[ {] RightBrace[ }] Newline[\\n] End[]"},
+        {"+= -= *= /= %= ^= <<= >>= |= &=\n",
+         "PlusAssign[+=] MinusAssign[ -=] StarAssign[ *=] SlashAssign[ /=] PercentAssign[ %=] "
+         "CaretAssign[ ^=] ShiftLeftAssign[ <<=] ShiftRightAssign[ >>=] BarAssign[ |=] "
+         "AmpersandAssign[ &=] Newline[\\n] End[]"},
+        {"@ $\f\r\n",
+         "Unclassified[@] Unclassified[ $] Unclassified[\f] Unclassified[\r] Newline[\\n] End[]"},
+        // White space and comments.
+        {"\t a  \v b   \n", "Name[\\t a] Name[  \v b] Newline[\\n] End[]"},
+        {"a/*x*/b\n", "Name[a] Name[ b] Newline[\\n] End[]"},
+        {"a /*x*/  b\n", "Name[a] Name[  b] Newline[\\n] End[]"},
+        {"a // note\nb\n", "Name[a] Newline[\\n] Name[b] Newline[\\n] End[]"},
+        {"a /* one\ntwo */ b\n", "Name[a] Name[ b] Newline[\\n] End[]"},
+        {"a /** / **/b\n", "Name[a] Name[ b] Newline[\\n] End[]"},
+        {"a /* open", "Name[a] End[ ]", "EOF inside comment\nNo newline at end of file\n"},
+        {"a // open", "Name[a] End[ ]", "EOF inside comment\nNo newline at end of file\n"},
+        // Trigraphs and splices.
+        {"?\?=define x ?\?( ?\?) ?\?< ?\?> ?\?' ?\?! ?\?-\n",
+         "Hash[#] Name[define] Name[ x] LeftBracket[ [] RightBracket[ ]] LeftBrace[ {] "
+         "RightBrace[ }] Caret[ ^] Bar[ |] Tilde[ ~] Newline[\\n] End[]"},
+        {"a ?\?? ?\? b\n", "Name[a] Question[ ?] Question[?] Question[?] Question[ ?] Question[?] "
+                           "Name[ b] Newline[\\n] End[]"},
+        {"na\\\nme\n", "Name[name] Newline[\\n] End[]"},
+        {"a ?\?/\nb\n", "Name[a] Name[ b] Newline[\\n] End[]"},
+        {"\"s\\\\\nt\"\n", "String[\"s\\t\"] Newline[\\n] End[]"},
+        {"a \\ b\n", "Name[a] Unclassified[ \\] Name[ b] Newline[\\n] End[]"},
+        {"x \\", "Name[x] Unclassified[ \\] End[]", "No newline at end of file\n"},
+        // Ends and errors.
+        {"", "End[]"},
+        {"a b", "Name[a] Name[ b] End[]", "No newline at end of file\n"},
+        {"a \"open\nb\n", "Name[a] Newline[\\n] Name[b] Newline[\\n] End[]",
+         "Unterminated string or char const\n"},
+        {"'x\n", "Newline[\\n] End[]", "Unterminated string or char const\n"},
+        {"a \"open", "Name[a]", "EOF in string or char constant\n"},
+        {"a\xfe\xfd\xfc b\n", "Name[a] Unclassified[\xfe] Unclassified[\xfd] Unclassified[\xfc] "
+                              "Name[ b] Newline[\\n] End[]"},
+        {"\"\xfe\xfd\"\n", "String[\"\xfe\xfd\"] Newline[\\n] End[]"}};
+    for (const Row& r : rows) {
+        PpHarness lexer;
+        lexer.PushFile(r.input);
+        EXPECT_EQ(lexer.LexAll(), r.tokens) << r.input;
+        EXPECT_EQ(lexer.diagnostics, r.diagnostics) << r.input;
     }
 }
 
-TEST(Lexer, MacroHintFollowsTheQuickLookBits) {
-    PpHarness harness;
-    harness.PushFile("alpha beta\nbeta\n");
-    const PpToken alpha{PpKind::Name, 0, 0, 0, 5, const_cast<char*>("alpha")};
-    LookupName(harness.pp(), alpha, true);
+TEST_F(Lexer, SpliceRaisesTheLineIncrement) {
+    PushFile("na\\\nme /* a\nb */ x\ny\n");
+    EXPECT_EQ(LexLine(), "Name[name] Name[ x] Newline[\\n]");
+    EXPECT_EQ(pp.sources.Top()->lineIncrement, 3);
+    EXPECT_EQ(LexLine(), "Name[y] Newline[\\n]");
+    EXPECT_EQ(pp.sources.Top()->lineIncrement, 1);
+}
+
+TEST_F(Lexer, LineCommentsCanBeTurnedOff) {
+    pp.lexer.lineComments = 0;
+    BuildLexTable(pp.lexer);
+    FixLexTable(pp.lexer);
+    PushFile("a // b\n");
+    EXPECT_EQ(LexAll(), "Name[a] Slash[ /] Slash[/] Name[ b] Newline[\\n] End[]");
+}
+
+TEST_F(Lexer, MacroHintFollowsTheQuickLookBits) {
+    PushFile("alpha beta\nbeta\n");
+    LookupName(pp, PpToken{PpKind::Name, 0, 0, 0, 5, const_cast<char*>("alpha")}, true);
     int hint = -1;
-    harness.LexLine(nullptr, &hint);
+    LexLine(&hint);
     EXPECT_NE(hint, 0);
-    harness.LexLine(nullptr, &hint);
+    LexLine(&hint);
     EXPECT_EQ(hint, 0);
 }
 
-// Lines far longer than one 4096-byte read, and a buffer that fills up in
-// the middle of a line, keep every byte of their tokens.
-TEST(Lexer, LongLinesCrossRefillsAndBufferMoves) {
-    std::string input;
-    std::string expected;
+// Lines far longer than one 4096-byte read, a buffer that fills up in the
+// middle of a line, and one line just under the buffer keep every byte; a
+// line longer than the buffer is fatal.
+TEST_F(Lexer, LongLines) {
+    std::string input = std::string(20000, 'a') + "\n" + std::string(kPpBufferSize - 100, 'x') + "\n";
     for (int line = 0; line < 30; ++line) {
-        std::string text;
-        for (int word = 0; word < 1500; ++word) {
-            text += " w" + std::to_string(line) + "_" + std::to_string(word);
-        }
-        input += text + "\n";
-        expected += text + "\n";
+        for (int word = 0; word < 1500; ++word) input += " w" + std::to_string(line * 10000 + word);
+        input += "\n";
     }
-    PpHarness harness;
-    harness.PushFile(input);
+    PushFile(input + std::string(kPpBufferSize + 10, 'y') + "\n");
     std::string seen;
-    for (const LexedToken& token : harness.LexAll()) {
-        seen += token.space + token.text;
+    for (int line = 0; line < 32; ++line) {
+        LexLine();
+        seen += RowText();
     }
-    EXPECT_EQ(seen, expected);
-    EXPECT_EQ(harness.diagnostics(), "");
-}
-
-TEST(Lexer, LineLongerThanTheBufferIsFatal) {
-    PpHarness harness;
-    harness.PushFile(std::string(kPpBufferSize + 10, 'x') + "\n");
-    harness.LexAll();
-    EXPECT_TRUE(harness.fatal());
-    EXPECT_EQ(harness.diagnostics(), "Line too long for the input buffer\n");
+    EXPECT_TRUE(seen == input) << "the tokens differ from the input";
+    EXPECT_EQ(diagnostics, "");
+    LexLine();
+    EXPECT_TRUE(fatal);
+    EXPECT_EQ(diagnostics, "Line too long for the input buffer\n");
 }
 
 // A comment's text is never needed again, so a comment of any length may
 // fill the buffer: only the tokens before it must fit.
-TEST(Lexer, CommentsLongerThanTheBufferAreSkipped) {
+TEST_F(Lexer, CommentsLongerThanTheBufferAreSkipped) {
     std::string block;
-    for (int line = 0; line < 2000; ++line) {
-        block += "text ?? \\ * / line " + std::to_string(line) + "\n";
-    }
-    PpHarness harness;
-    harness.PushFile("a /*" + block + "*/ b\n" + "c // " + std::string(kPpBufferSize + 10, 'y') + "\nd /*" + block);
-    std::string seen;
-    int increment = 0;
-    for (const LexedToken& token : harness.LexLine(&increment)) {
-        seen += token.space + token.text;
-    }
-    EXPECT_EQ(seen, "a b\n");
-    EXPECT_EQ(increment, 2001);
-    for (const LexedToken& token : harness.LexAll()) {
-        seen += token.space + token.text;
-    }
-    EXPECT_EQ(seen, "a b\nc\nd ");
-    EXPECT_FALSE(harness.fatal());
-    EXPECT_EQ(harness.diagnostics(), "EOF inside comment\nNo newline at end of file\n");
+    for (int line = 0; line < 2000; ++line) block += "text ?? \\ * / line " + std::to_string(line) + "\n";
+    PushFile("a /*" + block + "*/ b\nc // " + std::string(kPpBufferSize + 10, 'y') + "\nd /*" + block);
+    LexLine();
+    EXPECT_EQ(RowText(), "a b\n");
+    EXPECT_EQ(pp.sources.Top()->lineIncrement, 2001);
+    EXPECT_EQ(LexAll(), "Name[c] Newline[\\n] Name[d] End[ ]");
+    EXPECT_FALSE(fatal);
+    EXPECT_EQ(diagnostics, "EOF inside comment\nNo newline at end of file\n");
 }
 
-TEST(Lexer, LineJustUnderTheBufferIsRead) {
-    PpHarness harness;
-    const std::string name(kPpBufferSize - 100, 'x');
-    harness.PushFile(std::string(20000, 'a') + "\n" + name + "\nb\n");
-    const std::vector<LexedToken> tokens = harness.LexAll();
-    ASSERT_EQ(tokens.size(), 7u);
-    EXPECT_EQ(tokens[2].text, name);
-    EXPECT_EQ(tokens[4].text, "b");
-    EXPECT_FALSE(harness.fatal());
+TEST_F(Lexer, FileBufferIsFilledInBlocksAndCompacted) {
+    PpSource* source = PushSource(pp, "big.h", std::make_unique<MemoryInput>(std::string(5000, 'x')));
+    EXPECT_EQ(source->bufferSize, kPpBufferSize);
+    EXPECT_EQ(source->line, 1);
+    const auto markers = [&] { return std::string(source->bufferLimit, kPpMarkerBytes); };
+    EXPECT_EQ(FillBuffer(*source), 0);
+    EXPECT_EQ(source->bufferLimit - source->bufferStart, 4096);
+    EXPECT_EQ(markers(), "\xfe\xfe\xfe\xfe");
+    EXPECT_EQ(FillBuffer(*source), 0);
+    EXPECT_EQ(source->bufferLimit - source->bufferStart, 5000);
+    EXPECT_EQ(FillBuffer(*source), -1);
+    EXPECT_EQ(source->bufferLimit - source->bufferStart, 5000);
+    EXPECT_EQ(markers(), "\xfd\xfd\xfd\xfd");
+    PopSource(pp);
+    // Compacted at three quarters, at the start of a line.
+    std::string text;
+    for (int i = 0; i < 4000; ++i) text += "line" + std::to_string(i) + "\n";
+    PushFile(text);
+    source = pp.sources.Top();
+    std::string seen;
+    for (LexLine(); row.base->kind != PpKind::End; LexLine()) {
+        ASSERT_LE(source->readPos - source->bufferStart, std::ptrdiff_t{kPpBufferSize / 4 * 3 + 16});
+        seen += RowText();
+    }
+    EXPECT_EQ(seen, text);
+    // Past the end, End again and again.
+    EXPECT_EQ(LexLine(), "End[]");
+    EXPECT_EQ(LexLine(), "End[]");
+    EXPECT_EQ(diagnostics, "");
+}
+
+TEST_F(Lexer, StringSourcesAndTheStack) {
+    EXPECT_EQ(pp.sources.InnermostFile(), nullptr);
+    EXPECT_EQ(LexLine(), "End[]");  // no source at all
+    PpSource* file = PushSource(pp, "main.h", std::make_unique<MemoryInput>(""));
+    std::string text = "joined";
+    PpSource* string = PushSource(pp, "<##>", text);
+    text[0] = 'z';
+    EXPECT_FALSE(string->IsFile());
+    EXPECT_EQ(string->next, file);
+    EXPECT_EQ(pp.sources.InnermostFile(), file);
+    EXPECT_EQ(std::string(string->bufferLimit, kPpMarkerBytes), "\xfe\xfe\xfe\xfe");
+    EXPECT_EQ(FillBuffer(*string), -1);
+    EXPECT_EQ(std::string(string->bufferLimit, kPpMarkerBytes), "\xfd\xfd\xfd\xfd");
+    LexLine();
+    PopSource(pp);
+    // The tokens of a popped string source live until the next line.
+    EXPECT_EQ(RowText(), "joined");
+    EXPECT_EQ(pp.sources.Top(), file);
+    PopSource(pp);
+    EXPECT_TRUE(pp.sources.Empty());
+    PopSource(pp);
+    PushSource(pp, "<if>", std::string_view());
+    EXPECT_EQ(pp.sources.InnermostFile(), pp.sources.Top());
 }
 
 }  // namespace

@@ -1,0 +1,250 @@
+// Tables of whole runs: input files and options, the exact output and the
+// exact "errorfile.err".  An expected output holding a line marker is the
+// whole of "cprep.tmp", else the output without its markers; both files are
+// compared byte for byte (text mode: CR LF).  A run is fatal (-2) exactly when
+// its diagnostics say so.
+#include <string>
+#include <vector>
+
+#include "pp_test_util.h"
+
+namespace pp_test {
+namespace {
+
+struct Case {
+    const char* files;  // see WriteFiles: the first file is the input
+    const char* output;
+    const char* diagnostics = "";
+    std::vector<std::string> options = {};
+};
+
+class CasesTest : public PreprocessorTest {
+protected:
+    void Run(const std::vector<Case>& cases) {
+        int n = 0;
+        for (const Case& c : cases) {
+            SCOPED_TRACE(c.files);
+            const fs::path dir = "case" + std::to_string(n++);
+            fs::create_directory(dir);
+            fs::current_path(dir);
+            WriteFileBytes("errorfile.err", "old\n");  // every run starts a new one
+            const bool fatal = std::string(c.diagnostics).find("Fatal error") != std::string::npos;
+            EXPECT_EQ(Preprocess(c.files, c.options), fatal ? -2 : 0);
+            if (std::string(c.output).find("/*#line") != std::string::npos) {
+                EXPECT_EQ(ReadFileBytes("cprep.tmp"), ToCrLf(c.output));
+            } else {
+                EXPECT_EQ(Text(), c.output);
+            }
+            EXPECT_EQ(ReadFileBytes("errorfile.err"), ToCrLf(c.diagnostics));
+            fs::current_path("..");
+        }
+    }
+};
+
+constexpr char kFatal[] = "\nFatal error occurred during parse.\n";
+const std::string kIllegal = "Illegal -D or -U argument ";
+
+TEST_F(CasesTest, Conditionals) {
+    Run({{"#if 1\na\n#endif\n", "\na\n\n"},
+         {"#if 0\na\n#endif\nb\n", "\n\n\nb\n"},
+         {"#define A\n#ifdef A\na\n#endif\n#ifndef A\nb\n#endif\n", "\n\na\n\n\n\n\n"},
+         {"#ifdef __LINE__\na\n#endif\n#ifdef __STDC__\nb\n#endif\n", "\na\n\n\n\n\n"},
+         {"#ifdef A B\na\n#endif\n#ifndef\nb\n#endif\n", "\n\n\n\n\n\n",
+          "Syntax error in #ifdef/#ifndef\nSyntax error in #ifdef/#ifndef\n"},
+         {"#if 1\na\n#elif 1\nb\n#else\nc\n#endif\n", "\na\n\n\n\n\n\n"},
+         {"#if 0\na\n#elif 1\nb\n#elif 1\nc\n#else\nd\n#endif\n", "\n\n\nb\n\n\n\n\n\n"},
+         {"#if 0\na\n#elif 0\nb\n#else\nc\n#endif\n", "\n\n\n\n\nc\n\n"},
+         {"#if 1\na\n#elif 1/0\nb\n#endif\n", "\na\n\n\n\n", "Undefined expression value\n"},
+         {"#if 0\n#if 1\na\n#else\nb\n#endif\nc\n#else\nd\n#endif\n", "\n\n\n\n\n\n\n\nd\n\n"},
+         {"#if 1\n#if 0\na\n#elif 1\nb\n#endif\nc\n#endif\n", "\n\n\n\nb\n\nc\n\n"},
+         {"#if 0\n#if 0\n#elif 1\na\n#endif\n#endif\nb\n", "\n\n\n\n\n\nb\n"},
+         {"#define FOO 1\n#if 0\n#FOO\n#bar\n#error no\n#else\nx\n#endif\n", "\n\n\n\n\n\nx\n\n",
+          "Unknown preprocessor control bar\n"},
+         {"#elif 1\na\n", "#elif 1\na\n", "#elif with no #if\n"},
+         {"#else\na\n", "#else\na\n", "#else with no #if\n"},
+         {"#endif\na\n", "#endif\na\n", "#endif with no #if\n"},
+         {"#if 0\n#else\na\n#else\nb\n#endif\n", "\n\na\n\n\n\n", "#else after #else\n"},
+         {"#if 0\n#else\na\n#elif 1\nb\n#endif\n", "\n\na\n\n\n\n", "#elif after #else\n"},
+         {"#if 0\n#else junk\na\n#endif\n", "\n\na\n\n", "Syntax error in #else\n"},
+         {"#if 1\n#endif junk\na\n", "\n\na\n", "Syntax error in #endif\n"},
+         {"#if 1\na\n", "\na\n", "Unterminated #if/#ifdef/#ifndef\n"},
+         // The name in #if is no call when its '(' is on the next line.
+         {"#define f(x) 1\n#if f\n(2)\n#endif\n", "\n\n\n\n"}});
+}
+
+TEST_F(CasesTest, OtherDirectives) {
+    Run({{"#define A 1\nA\n#undef A\nA\n", "\n 1\n\nA\n"},
+         {"#define pack x\n#pragma pack(1)\n", "\n#pragma pack(1)\n"},
+         {"#ident \"x\"\n", "#ident \"x\"\n", "Unknown preprocessor control ident\n"},
+         {"#define FOO 1\n#FOO\n", "\n#FOO\n", "Unknown preprocessor control FOO\n"},
+         {"#\na\n", "#\na\n"},
+         {"#\"x\"\n", "#\"x\"\n", "Unidentifiable control line\n"},
+         {"#error stop  here\na\n", "\na\n", "#error directive: stop here\n"},
+         {"#line 20\n__LINE__\n", "#line 20\n20\n"},
+         {"#line 7 \"a.h\"\n__LINE__ __FILE__\n", "#line 7 \"a.h\"\n7 \"a.h\"\n"},
+         {"#define N 30\n#line N\n__LINE__\n", "\n#line 30\n30\n"},
+         {"# 7 \"b.h\"\n__LINE__ __FILE__\n", "# 7 \"b.h\"\n7 \"b.h\"\n"},
+         {"#if 0\n# 7 \"b.h\"\n#endif\n__LINE__ __FILE__\n", "\n\n\n8 \"b.h\"\n"},
+         {"#line x\n#line 1 2\n#line 1 L\"w\"\n#line 1 \"a\" 2\n",
+          "#line x\n#line 1 2\n#line 1 L\"w\"\n#line 1 \"a\" 2\n",
+          "Syntax error in #line\nSyntax error in #line\nSyntax error in #line\n"
+          "Syntax error in #line\n"},
+         {"#line 40000\n", "#line 40000\n", "#line specifies number out of range\n"},
+         {"#line 99999999999\n__LINE__\n", "#line 99999999999\n1000000000\n",
+          "#line specifies number out of range\n"},
+         {"#eval 1/0\nx\n", "\nx\n", "Undefined expression value\n"},
+         // A directive on a last line without a newline ends with the input.
+         {"#define X 1\n#undef X", "\n\n", "No newline at end of file\n"},
+         {"#eval 1 + 1", "\n", "No newline at end of file\n"},
+         {"#error stop  here  ", "\n", "No newline at end of file\n#error directive: stop here\n"},
+         {"#if 1\n#endif", "\n\n", "No newline at end of file\n"},
+         {"#define X 1\n#include \"u.h\"\nX\n--- u.h\n#undef X", "\n\nX\n",
+          "No newline at end of file\n"}});
+}
+
+TEST_F(CasesTest, Macros) {
+    Run({{"#define N 10\nint a[N];\n", "\nint a[10];\n"},
+         {"#define f(x) x\nf\n", "\nf\n"},
+         {"#define f(x) [x]\nf (1) f\n(2) f;\n", "\n[1] [2] f;\n"},
+         {"#define f(x) [x]\nf(1,\n2)\n", "\nf(1,2)\n", "Disagreement in number of macro arguments\n"},
+         {"#define g(a,b) a\ng(1,2,3)\n", "\ng(1,2,3)\n", "Disagreement in number of macro arguments\n"},
+         {"#define f(x) [x]\nf()\n", "\nf()\n", "Disagreement in number of macro arguments\n"},
+         {"#define h(a,b) <a|b>\nh( , )\n", "\n < | >\n"},
+         {"#define z() zero\nz()\n", "\n zero\n"},
+         {"#define f(x) (x)\nf((a,b))\n", "\n((a,b))\n"},
+         {"#define f (x)\nf(1)\n", "\n(x)(1)\n"},
+         {"#define f(x) [x]\nf(1,\n", "\nf(1,\n",
+          "EOF in macro arglist\nDisagreement in number of macro arguments\n"},
+         {"#define f(x) x x\n#define g f(1) f(g)\ng\n", "\n\n 1 1 g g\n"},
+         {"#define f(x) [x]\n#define id(x) x\nid(f(a ## b))\n", "\n\n[a ## b]\n"},
+         {"defined(X)\n", " defined(X)\n"},
+         {"#define f(x) x+1\n  y = f(2);\n", "\n  y = 2 +1;\n"},
+         {"#define E\n(E)\n", "\n()\n"},
+         // Hide sets.
+         {"#define x x\nx\n", "\n x\n"},
+         {"#define x y\n#define y x\nx y\n", "\n\n x y\n"},
+         {"#define f(x) g(x)\n#define g(x) f(x)\nf(1) g(2)\n", "\n\n f(1) g(2)\n"},
+         {"#define f(x) x\nf(f)(1)\n", "\n f(1)\n"},
+         // The name's own hide set decides: f stays hidden in g's replacement.
+         {"#define f(a) a*g\n#define g(a) f(a)\nf(2)(9)\n", "\n\n 2 * f(9)\n"},
+         {"#define defined defined\ndefined\n", "\n defined\n",
+          "#defined token defined can't be redefined\n"},
+         // Stringizing and pasting.
+         {"#define s(x) #x\ns(a \"x\\y\" 'd')\n", "\n \"a \\\"x\\\\y\\\" 'd'\"\n"},
+         {"#define s(x) #x\ns(  a   +\tb  )\n", "\n \"a + b\"\n"},
+         {"#define s(x) #x\ns()\n", "\ns()\n", "Disagreement in number of macro arguments\n"},
+         {"#define s(x) # y\ns(1)\n", "\n # y\n", "# not followed by macro parameter\n"},
+         {"#define cat(a,b) a##b\ncat (x, y)\n", "\n xy\n"},
+         {"#define cat(a,b) a##b\ncat (1, +)\n", "\n 1\n", "Bad token 1+ produced by ##\n"},
+         {"#define cat3(a,b,c) a##b##c\ncat3(x, 1, y)\n", "\n x1y\n"},
+         {"#define b ## x\nb\n", "\n ## x\n", "## occurs at border of replacement\n"},
+         {"#define e(x) x ##\ne(1)\n", "\n 1 ##\n", "## occurs at border of replacement\n"},
+         {"#define t(x,y,z) x ## y ## z\nt(,4,5) t(6,,7)\n", "\n ## 45 6 7\n",
+          "## occurs at border of replacement\nBad token 6## produced by ##\n"},
+         {"#define N 5\n#define cat(a,b) a##b\n#define xcat(a,b) cat(a,b)\ncat(N,1) xcat(N,1)\n",
+          "\n\n\n N1 51\n"},
+         // Definitions.
+         {"#define A 1\n#define A  1\nA\n", "\n\n 1\n"},
+         {"#define A 1\n#define A 2\nA\n", "\n\n 2\n", "Macro redefinition of A\n"},
+         {"#define A 1 + 2\n#define A 1+2\nA\n", "\n\n 1+2\n", "Macro redefinition of A\n"},
+         {"#define f(a) a\n#define f(b) b\nf(1)\n", "\n\n 1\n", "Macro redefinition of f\n"},
+         {"#define f(a) a\n#define f a\nf\n", "\n\n a\n", "Macro redefinition of f\n"},
+         {"#define f(a,b) a b\n#define f(a,b) a  b\nf(1,2)\n", "\n\n 1 2\n"},
+         {"#define f(a,b) a b\n#define f(a, b) a b\nf(1,2)\n", "\n\n 1 2\n",
+          "Macro redefinition of f\n"},
+         {"#define __LINE__ 3\n__LINE__\n", "\n2\n", "#defined token __LINE__ can't be redefined\n"},
+         {"#define 3 x\n", "\n", "#defined token is not a name\n"},
+         {"#define\n", "\n", "#defined token is not a name\n"},
+         {"#define f(a,a) a\nf(1,2)\n", "\n 1\n", "Duplicate macro argument\n"},
+         {"#define f(a b) a\nf(1)\n", "\nf(1)\n", "Syntax error in macro parameters\n"},
+         {"#define f(a,) a\nf(1)\n", "\nf(1)\n", "Syntax error in macro parameters\n"},
+         {"#define f(1) a\nf(1)\n", "\nf(1)\n", "Syntax error in macro parameters\n"},
+         {"#define A 1\n#undef A\nA\n", "\n\nA\n"},
+         {"#define A 1\n#undef A B\n#undef\nA\n", "\n\n\n 1\n",
+          "Syntax error in #undef\nSyntax error in #undef\n"},
+         {"#undef never\nnever\n", "\nnever\n"},
+         // Built-in macros.
+         {"a\n__LINE__\n", "a\n2\n"},
+         {"#define L __LINE__\nx\n L\n", "\nx\n 3\n"},
+         {"#define f(x) x\nf(\n__LINE__\n)\n", "\n 2\n"},
+         {"--- dir\\x.h\n__FILE__\n", "\"dir\\\\x.h\"\n"}});
+}
+
+TEST_F(CasesTest, Options) {
+    const char* use = "[foo] [bar]\n";
+    Run({{use, "[1] [bar]\n", "", {"-Dfoo"}},
+         {use, "[] [bar]\n", "", {"-Dfoo="}},
+         {use, "[a b] [2]\n", "", {"-Dfoo=a  b", "-D", "bar=2"}},
+         {use, "[foo] [(x)]\n", "", {"-Dfoo", "-Dbar=(x)", "-Ufoo"}},
+         {use, "[foo] [bar]\n", "", {"-Unever"}},
+         {"__STDC__\n", " 1\n", "", {"-D__STDC__"}},
+         {use, "", (kIllegal + "3\n" + kFatal).c_str(), {"-D3"}},
+         {use, "", (kIllegal + "\n" + kFatal).c_str(), {"-D", ""}},
+         {use, "", (kIllegal + "foo+1\n" + kFatal).c_str(), {"-Dfoo+1"}},
+         {use, "", (kIllegal + "foo bar\n" + kFatal).c_str(), {"-Dfoo bar"}},
+         {use, "", (kIllegal + "foo bar\n" + kFatal).c_str(), {"-Ufoo bar"}},
+         {use, "", (kIllegal + "foo=1\n" + kFatal).c_str(), {"-Ufoo=1"}},
+         {"a // b\n", "a\n", "", {"-O", "-l", "-g", "-Fx", "-F", "y", "-+", "-Olg"}}});
+}
+
+TEST_F(CasesTest, Includes) {
+    const std::string fatal = std::string("#include too deeply nested\n") + kFatal;
+    Run({{"--- src/main.h\n#include \"a.h\"\nend\n--- src/a.h\nmain_dir\n--- inc1/a.h\ninc1\n",
+          "/*#line1 \"src/main.h\"*/\n/*#line1 \"src/a.h\"*/\nmain_dir\n"
+          "/*#line2 \"src/main.h\"*/\nend\n", "", {"-Iinc1"}},
+         {"--- src/main.h\n#include \"a.h\"\n--- inc1/a.h\ninc1\n--- inc2/a.h\ninc2\n", "inc2\n", "",
+          {"-Iinc2", "-Iinc1"}},
+         {"--- src/main.h\n#include <a.h>\n--- src/a.h\nmain_dir\n--- inc1/a.h\ninc1\n"
+          "--- inc2/a.h\ninc2\n", "inc1\n", "", {"-Iinc1", "-Iinc2"}},
+         {"--- src/main.h\n#include <a.h>\n--- src/a.h\nmain_dir\n", "",
+          "Could not find include file <a.h>\n"},
+         {"--- src/main.h\n#include <a.h>\n--- inc1/a.h\ninc1\n--- inc2/a.h\ninc2\n", "inc2\n", "",
+          {"-Iinc1", "-N", "-Iinc2"}},
+         {"--- src/main.h\n#include < sys/types.h >\n--- inc/sys/types.h\ntypes\n",
+          "/*#line1 \"src/main.h\"*/\n/*#line1 \"inc/sys/types.h\"*/\ntypes\n"
+          "/*#line2 \"src/main.h\"*/\n", "", {"-Iinc"}},
+         {"--- src/main.h\n#define H \"a.h\"\n#include H\n#define A <b.h>\n#include A\n"
+          "--- src/a.h\na\n--- inc/b.h\nb\n", "\na\n\nb\n", "", {"-Iinc"}},
+         {"--- src/main.h\n#include \"C:a.h\"\n--- src/C:a.h\nfound\n", "",
+          "Could not find include file \"C:a.h\"\n"},
+         {"--- src/main.h\n#include\n#include \"a.h\" x\n#include <a.h\n#include \"\"\n#include x\n"
+          "--- src/a.h\na\n", "",
+          "Syntax error in #include\nSyntax error in #include\nSyntax error in #include\n"
+          "Syntax error in #include\nSyntax error in #include\n"},
+         {"--- src/main.h\n#include \"main.h\"\n", "", fatal.c_str()},
+         {"--- src/main.h\n#include \"a.h\"\nx\n#endif\n--- src/a.h\n#if 1\n", "\nx\n#endif\n",
+          "Unterminated conditional in #include\n#endif with no #if\n"
+          "Unterminated #if/#ifdef/#ifndef\n"},
+         // A name written with backslashes has no '/': "." is searched.
+         {"--- w\\main.h\n#include \"a.h\"\n--- a.h\nhere\n",
+          "/*#line1 \"w\\main.h\"*/\n/*#line1 \"./a.h\"*/\nhere\n/*#line2 \"w\\main.h\"*/\n"},
+         // -M: dependency lines before the text.
+         {"--- src/main.h\n#include \"a.h\"\n#include <b.h>\n--- src/a.h\n--- inc/b.h\n",
+          "src/main.$O: src/a.h\n/*#line1 \"src/main.h\"*/\n/*#line1 \"src/a.h\"*/\n"
+          "/*#line2 \"src/main.h\"*/\n/*#line1 \"inc/b.h\"*/\n/*#line3 \"src/main.h\"*/\n", "",
+          {"-M", "-Iinc"}},
+         {"--- src/main.h\n#include \"a.h\"\n#include <b.h>\n--- src/a.h\n--- inc/b.h\n",
+          "src/main.$O: src/a.h\nsrc/main.$O: inc/b.h\n/*#line1 \"src/main.h\"*/\n"
+          "/*#line1 \"src/a.h\"*/\n/*#line2 \"src/main.h\"*/\n/*#line1 \"inc/b.h\"*/\n"
+          "/*#line3 \"src/main.h\"*/\n", "", {"-M", "-M", "-Iinc"}},
+         {"--- cpre.tmp\n#include \"a.h\"\n--- a.h\n",
+          "cpre.tmp$O: ./a.h\n/*#line1 \"cpre.tmp\"*/\n/*#line1 \"./a.h\"*/\n"
+          "/*#line2 \"cpre.tmp\"*/\n", "", {"-M"}}});
+}
+
+// The bytes of "cprep.tmp": white space, comments, markers after lines that
+// span several lines.
+TEST_F(CasesTest, Output) {
+    Run({{"--- cpre.tmp\n#include \"a.h\"\n--- a.h\nint a;\n",
+          "/*#line1 \"cpre.tmp\"*/\n/*#line1 \"./a.h\"*/\nint a;\n/*#line2 \"cpre.tmp\"*/\n"},
+         {"  int  a; // note\n\tb/*x*/c  /**/  d;\n", "/*#line1 \"in.h\"*/\n  int  a;\n\tb c  d;\n"},
+         {"int a;\r\n#define X 1\r\nX\r\n", "/*#line1 \"in.h\"*/\nint a;\n\n 1\n"},
+         {"a \\\nb\nc\n", "/*#line1 \"in.h\"*/\na b\n/*#line3 \"in.h\"*/\nc\n"},
+         {"/* x\n y */ int a;\nb\n", "/*#line1 \"in.h\"*/\n int a;\n/*#line3 \"in.h\"*/\nb\n"},
+         {"#define f(x) x\nf(\n1)\nz\n", "/*#line1 \"in.h\"*/\n\n 1\n/*#line4 \"in.h\"*/\nz\n"},
+         {"#define A \\\n 1 \\\n + 2\nA\n", "/*#line1 \"in.h\"*/\n\n/*#line4 \"in.h\"*/\n 1 + 2\n"},
+         {"#if 0\n/*\n*/\n#endif\nz\n", "/*#line1 \"in.h\"*/\n\n\n/*#line4 \"in.h\"*/\n\nz\n"}});
+}
+
+}  // namespace
+}  // namespace pp_test
