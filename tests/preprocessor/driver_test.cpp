@@ -12,7 +12,6 @@ namespace pp_test {
 namespace {
 
 using DriverTest = PreprocessorTest;
-const std::string kFatal = "\nFatal error occurred during parse.\n";
 
 TEST_F(DriverTest, FilesThatCannotBeOpened) {
     EXPECT_EQ(RunWithArgs({"nothere.h", "nothere.h"}), -2);
