@@ -69,18 +69,6 @@ TEST_F(DriverTest, StandardErrorStream) {
     EXPECT_EQ(Text(), "a\n");
 }
 
-// Nothing of a run survives into the next: macros, include directories,
-// conditionals and errors are the run's own.
-TEST_F(DriverTest, RunsAreIndependent) {
-    WriteFileBytes("inc/a.h", "found\n");
-    ASSERT_EQ(Preprocess("#include <a.h>\nX\n#define Y 2\n#if 1\n", {"-DX=1", "-Iinc"}), 0);
-    EXPECT_EQ(Text(), "found\n 1\n\n\n");
-    EXPECT_EQ(Diagnostics(), "Unterminated #if/#ifdef/#ifndef\n");
-    ASSERT_EQ(Preprocess("#include <a.h>\nX Y\n#endif\n"), 0);
-    EXPECT_EQ(Text(), "X Y\n#endif\n");
-    EXPECT_EQ(Diagnostics(), "Could not find include file <a.h>\n#endif with no #if\n");
-}
-
 TEST_F(DriverTest, AbsoluteIncludeNamesAreOpenedAsWritten) {
     for (const char* name : {"A:\\x\\a.h", "Z:a.h", "a:a.h", "z:a.h", "/x/a.h", "\\x\\a.h"}) {
         EXPECT_TRUE(cimp::cpp::IsAbsoluteIncludeName(name)) << name;
@@ -99,49 +87,34 @@ TEST_F(DriverTest, AbsoluteIncludeNamesAreOpenedAsWritten) {
 // input, the standard input is read under the name "<stdin>".
 TEST_F(DriverTest, BareIncludeOptionTakesTheInput) {
     cimp::cpp::Preprocessor preprocessor;
-    preprocessor.standardInput = [] {
-        return std::make_unique<cimp::cpp::MemoryInput>("from stdin\n");
-    };
+    preprocessor.standardInput = [] { return std::make_unique<cimp::cpp::MemoryInput>("stdin\n"); };
     std::vector<std::string> args{"prog", "-I", "in.h"};
-    std::vector<char*> argv{args[0].data(), args[1].data(), args[2].data(), nullptr};
-    ASSERT_EQ(preprocessor.Run(3, argv.data()), 0);
-    EXPECT_EQ(Output(), "/*#line1 \"<stdin>\"*/\nfrom stdin\n");
+    ASSERT_EQ(preprocessor.Run(3, Argv(args).data()), 0);
+    EXPECT_EQ(Output(), "/*#line1 \"<stdin>\"*/\nstdin\n");
 }
 
+// The letters scanned with their arguments, "|", the first operand's index,
+// and the messages.
 TEST(OptionScanner, Scans) {
-    struct Row {
-        std::vector<std::string> args;  // without the program name
-        const char* scanned;  // letters with their arguments, "|", the first operand's index
-        const char* messages;
-    };
-    const Row rows[] = {{{}, "|1", ""},
-                        {{"in.h"}, "|1", ""},
-                        {{"-M", "-N", "in.h"}, "MN|3", ""},
-                        {{"-MN", "in.h"}, "MN|2", ""},
-                        {{"-Idir", "-I", "other", "in.h"}, "I=dir I=other |4", ""},
-                        {{"-MIdir", "in.h"}, "MI=dir |2", ""},
-                        {{"-I", "in.h"}, "I=in.h |3", ""},
-                        {{"-M", "-", "in.h"}, "M|2", ""},
-                        {{"--", "-M"}, "|2", ""},
-                        {{"-x", "-M"}, "?M|3", ": illegal option -- x\n"},
-                        {{"-M:"}, "M?|2", ": illegal option -- :\n"},
-                        {{"-I"}, "?|2", ": option requires an argument -- I\n"}};
-    for (const Row& row : rows) {
+    const std::pair<std::vector<std::string>, const char*> rows[] = {
+        {{}, "|1"}, {{"in.h"}, "|1"}, {{"-M", "-N", "in.h"}, "MN|3"}, {{"-MN", "in.h"}, "MN|2"},
+        {{"-Idir", "-I", "other", "in.h"}, "I=dir I=other |4"}, {{"-MIdir", "in.h"}, "MI=dir |2"},
+        {{"-I", "in.h"}, "I=in.h |3"}, {{"-M", "-", "in.h"}, "M|2"}, {{"--", "-M"}, "|2"},
+        {{"-x", "-M"}, "?M|3: illegal option -- x\n"}, {{"-M:"}, "M?|2: illegal option -- :\n"},
+        {{"-I"}, "?|2: option requires an argument -- I\n"}};
+    for (const auto& [row, expected] : rows) {
         std::vector<std::string> args{"prog"};
-        args.insert(args.end(), row.args.begin(), row.args.end());
-        std::vector<char*> argv;
-        for (std::string& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
+        args.insert(args.end(), row.begin(), row.end());
+        std::vector<char*> argv = Argv(args);
         cimp::cpp::OptionScanner scanner;
         std::string scanned;
         ::testing::internal::CaptureStderr();
-        const int argc = static_cast<int>(args.size());
-        for (int letter; (letter = scanner.GetOption(argc, argv.data(), "MNI:D:")) != -1;) {
-            scanned += static_cast<char>(letter);
-            if (scanner.Argument() != nullptr) scanned += std::string("=") + scanner.Argument() + " ";
+        for (int c; (c = scanner.GetOption(int(args.size()), argv.data(), "MNI:D:")) != -1;) {
+            scanned += static_cast<char>(c);
+            if (scanner.Argument()) scanned += '=' + std::string(scanner.Argument()) + ' ';
         }
-        EXPECT_EQ(::testing::internal::GetCapturedStderr(), row.messages) << row.scanned;
-        EXPECT_EQ(scanned + "|" + std::to_string(scanner.NextIndex()), row.scanned);
+        scanned += "|" + std::to_string(scanner.NextIndex());
+        EXPECT_EQ(scanned + ::testing::internal::GetCapturedStderr(), expected);
     }
 }
 

@@ -1,30 +1,20 @@
 // The external suites, each skipped when the shared test material (or
-// python3) is missing.
-//
-// The C90 conformance suite in ../shared/conformance/mcpp-cpp-test: an n_ or
-// i_ file must neither raise an error nor reach an #error line (unless the
-// file tests #error itself and names the expected message in a dg-error
-// note), and its output must hold every text its dg-final notes grep for;
-// every line of an e_ file marked dg-error must raise an error-level
-// diagnostic.  Items that fail because our preprocessor deliberately differs
-// from C90 are listed with the reason.
-//
-// The comparison with the system's preprocessor: every torture case and every
-// corpus header is preprocessed here and compared token by token with the
-// reference output recorded beside it (gcc -E -P through
-// tools/cpp_reference.sh, as the corpus manifest describes) by
-// tools/cppdiff.py.  The reference is made without __STDC__ and with
-// trigraphs, as our preprocessor works, so every case must be equal.
-//
-// Every corpus header imported through DoCImport into a fresh stand-in
-// repository, as the corpus manifest describes (pre-include, system includes
-// kept, the case's include directories in the variable "include"), and then
-// imported a second time.
+// python3) is missing:
+// - the C90 conformance suite in ../shared/conformance/mcpp-cpp-test: an n_ or
+//   i_ file must neither raise an error nor reach an #error line (unless it
+//   names the expected message in a dg-error note), and its output must hold
+//   every text its dg-final notes grep for; every line of an e_ file marked
+//   dg-error must raise an error-level diagnostic.  Items that fail for a
+//   deliberate difference from C90 are listed with the reason;
+// - every torture case and corpus header compared token by token (by
+//   tools/cppdiff.py) with the system preprocessor's output recorded beside
+//   it, made without __STDC__ and with trigraphs as ours works: all equal;
+// - every corpus header imported through DoCImport into a fresh stand-in
+//   repository as the corpus manifest describes, then imported again.
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <iostream>
-#include <map>
 #include <regex>
 #include <set>
 
@@ -35,45 +25,36 @@
 namespace pp_test {
 namespace {
 
-const fs::path kSuite = fs::path(CIMPORT_SHARED_DIR) / "conformance" / "mcpp-cpp-test";
+const fs::path kSuite = kSharedDir / "conformance" / "mcpp-cpp-test";
 
 // Items ("file" or "file:line") that fail for a deliberate difference.
-const std::map<std::string, std::string> kDeliberateDifferences = [] {
-    const std::pair<const char*, const char*> reasons[] = {
-        {"n_13_5.c", "?: gives the result the chosen operand's own type; the usual conversions "
-                     "are not applied to the other operand (item 13.7: (1 ? -1 : 0U) <= 0 holds)"},
-        {"n_28.c", "__STDC__ is not predefined and __STDC_VERSION__ is unknown (C90 without "
-                   "amendment 1)"},
-        {"n_37.c", "the evaluator's stacks hold 32 entries, so an #if expression of 32 nested "
-                   "parenthesized operations is rejected (item 37.6)"},
-        {"n_4.c", "digraphs (%: and <: of amendment 1) are not recognised"},
-        {"i_32_3.c", "\\a is not among the known escapes; an unknown escape has the value 0"},
-        {"i_35.c", "a character constant with several characters has the value of its first "
-                   "character (with a warning), and \\a is not a known escape"},
-        {"e_12_8.c:6 e_14_10.c:13 e_14_10.c:15 e_14_10.c:17 e_14_10.c:19",
-         "#if numbers and arithmetic wrap in 32 bits; no overflow is diagnosed"},
-        {"e_14_3.c:12", "an unclosed ( ends the evaluation with the warning \"Syntax error in "
-                        "#if/#endif\" (the condition is false), not with an error"},
-        {"e_16.c:11", "text after #endif is the warning \"Syntax error in #endif\", not an error"},
-        {"e_18_4.c:30", "$ is not part of a name and no blank is needed after a macro name: THIS "
-                        "is defined as an object-like macro"},
-        {"e_23_3.c:7 e_23_3.c:8 e_23_3.c:11 e_23_3.c:12 e_24_6.c:7",
-         "## at the border of a replacement and # not followed by a parameter are reported when "
-         "the macro is expanded, not when it is defined"},
-        {"e_32_5.c:8", "a hexadecimal escape takes every following hexadecimal digit and keeps "
-                       "the low 8 bits, without a diagnostic"},
-        {"e_33_2.c:8", "a wide character constant is evaluated like a narrow one after the "
-                       "warning \"Wide char constant value undefined\"; the escape keeps its low "
-                       "8 bits"},
-        {"e_35_2.c:7", "a character constant with several characters is the warning "
-                       "\"Multibyte character constant undefined\", not an error"}};
-    std::map<std::string, std::string> items;
-    for (const auto& [names, reason] : reasons) {
-        std::istringstream in(names);
-        for (std::string name; in >> name;) items[name] = reason;
-    }
-    return items;
-}();
+const std::pair<const char*, const char*> kDeliberateDifferences[] = {
+    {"n_13_5.c", "?: gives the result the chosen operand's own type; the usual conversions are "
+                 "not applied to the other operand (item 13.7: (1 ? -1 : 0U) <= 0 holds)"},
+    {"n_28.c", "__STDC__ is not predefined and __STDC_VERSION__ is unknown (C90 without "
+               "amendment 1)"},
+    {"n_37.c", "the evaluator's stacks hold 32 entries, so an #if expression of 32 nested "
+               "parenthesized operations is rejected (item 37.6)"},
+    {"n_4.c", "digraphs (%: and <: of amendment 1) are not recognised"},
+    {"i_32_3.c", "\\a is not among the known escapes; an unknown escape has the value 0"},
+    {"i_35.c", "a character constant with several characters has the value of its first "
+               "character (with a warning), and \\a is not a known escape"},
+    {"e_12_8.c:6 e_14_10.c:13 e_14_10.c:15 e_14_10.c:17 e_14_10.c:19",
+     "#if numbers and arithmetic wrap in 32 bits; no overflow is diagnosed"},
+    {"e_14_3.c:12", "an unclosed ( ends the evaluation with the warning \"Syntax error in "
+                    "#if/#endif\" (the condition is false), not with an error"},
+    {"e_16.c:11", "text after #endif is the warning \"Syntax error in #endif\", not an error"},
+    {"e_18_4.c:30", "$ is not part of a name and no blank is needed after a macro name: THIS is "
+                    "defined as an object-like macro"},
+    {"e_23_3.c:7 e_23_3.c:8 e_23_3.c:11 e_23_3.c:12 e_24_6.c:7",
+     "## at the border of a replacement and # not followed by a parameter are reported when the "
+     "macro is expanded, not when it is defined"},
+    {"e_32_5.c:8", "a hexadecimal escape takes every following hexadecimal digit and keeps the "
+                   "low 8 bits, without a diagnostic"},
+    {"e_33_2.c:8", "a wide character constant is evaluated like a narrow one after the warning "
+                   "\"Wide char constant value undefined\"; the escape keeps its low 8 bits"},
+    {"e_35_2.c:7", "a character constant with several characters is the warning \"Multibyte "
+                   "character constant undefined\", not an error"}};
 
 std::string ReadText(const fs::path& path) { return FromCrLf(ReadFileBytes(path)); }
 
@@ -101,19 +82,10 @@ std::vector<std::pair<int, std::string>> DgErrors(const std::string& text) {
 bool OutputHoldsGrepTexts(const std::string& source, const std::string& output) {
     static const std::regex note(R"re(\[grep \S+ "((?:[^"\\]|\\.)*)"\])re");
     for (std::sregex_iterator m(source.begin(), source.end(), note), end; m != end; ++m) {
-        const std::string quoted = (*m)[1].str();
-        std::string text;
-        for (std::size_t i = 0; i < quoted.size(); ++i) {
-            if (quoted[i] == '\\' && i + 1 < quoted.size()) ++i;
-            text += quoted[i];
-        }
+        const std::string text = std::regex_replace((*m)[1].str(), std::regex(R"(\\(.))"), "$1");
         std::regex expression;
         bool valid = true;
-        try {
-            expression = std::regex(text);
-        } catch (const std::regex_error&) {
-            valid = false;
-        }
+        try { expression = std::regex(text); } catch (const std::regex_error&) { valid = false; }
         bool found = false;
         std::istringstream in(output);
         for (std::string line; !found && std::getline(in, line);) {
@@ -124,23 +96,24 @@ bool OutputHoldsGrepTexts(const std::string& source, const std::string& output) 
     return true;
 }
 
-std::vector<std::string> SuiteFiles(const std::string& prefixes) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(kSuite)) {
-        const std::string name = entry.path().filename().string();
-        if (prefixes.find(name.substr(0, 2)) != std::string::npos && entry.path().extension() == ".c") {
-            names.push_back(name);
-        }
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 class ConformanceTest : public PreprocessorTest {
 protected:
     void SetUp() override {
         PreprocessorTest::SetUp();
         if (!fs::is_directory(kSuite)) GTEST_SKIP() << "shared test material not found";
+    }
+
+    // The suite's files whose names start with one of the prefixes.
+    std::vector<std::string> Files(const std::string& prefixes) {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(kSuite)) {
+            const std::string name = entry.path().filename().string();
+            if (prefixes.find(name.substr(0, 2)) != name.npos && name.ends_with(".c")) {
+                names.push_back(name);
+            }
+        }
+        std::sort(names.begin(), names.end());
+        return names;
     }
 
     // Runs one file with the stand-ins of the system headers the suite
@@ -154,16 +127,15 @@ protected:
         fs::remove("cprep.tmp");
         std::set<int> lines;
         cimp::cpp::Preprocessor pre;
-        pre.lineObserver = [&](cimp::cpp::Preprocessor& p, const cimp::cpp::PpSource& source, int line) {
+        pre.lineObserver = [&](auto& p, const cimp::cpp::PpSource& source, int line) {
             if (!p.pp.diag.ErrorFlag()) return;
             p.pp.diag.ClearErrorFlag();
             if (source.next != nullptr) return;  // inside an included file
             for (int n = 0; n < std::max(1, source.lineIncrement); ++n) lines.insert(line + n);
         };
-        std::string path = (kSuite / name).string();
-        std::string option = "-Isystem";
-        char* argv[] = {path.data(), option.data(), path.data(), nullptr};
-        result = pre.Run(3, argv);
+        const std::string path = (kSuite / name).string();
+        std::vector<std::string> args{path, "-Isystem", path};
+        result = pre.Run(3, Argv(args).data());
         if (pre.pp.diag.ErrorFlag()) lines.insert(0);
         return lines;
     }
@@ -172,17 +144,21 @@ protected:
     void Expect(const std::vector<std::string>& failed, int items) {
         int deliberate = 0;
         for (const std::string& item : failed) {
-            const bool listed = kDeliberateDifferences.count(item) != 0;
+            bool listed = false;
+            for (const auto& [items, reason] : kDeliberateDifferences) {
+                listed = listed || (" " + std::string(items) + " ").find(" " + item + " ") !=
+                                       std::string::npos;
+            }
             deliberate += listed ? 1 : 0;
             EXPECT_TRUE(listed) << item << " fails";
         }
-        std::cout << items - static_cast<int>(failed.size()) << " of " << items
-                  << " items pass, " << deliberate << " fail for a deliberate difference\n";
+        std::cout << items - failed.size() << " of " << items << " items pass, " << deliberate
+                  << " fail for a deliberate difference\n";
     }
 };
 
 TEST_F(ConformanceTest, ValidProgramsReachNoErrorDirective) {
-    const std::vector<std::string> files = SuiteFiles("n_i_");
+    const std::vector<std::string> files = Files("n_i_");
     std::vector<std::string> failed;
     for (const std::string& name : files) {
         int result = 0;
@@ -205,14 +181,14 @@ TEST_F(ConformanceTest, ValidProgramsReachNoErrorDirective) {
 TEST_F(ConformanceTest, ErroneousProgramsAreDiagnosed) {
     std::vector<std::string> failed;
     int items = 0;
-    for (const std::string& name : SuiteFiles("e_")) {
+    for (const std::string& name : Files("e_")) {
         int result = 0;
         const std::set<int> lines = Run(name, result);
         EXPECT_TRUE(result == 0 || result == -2) << name;
-        for (const auto& note : DgErrors(ReadText(kSuite / name))) {
+        for (const auto& [line, pattern] : DgErrors(ReadText(kSuite / name))) {
             ++items;
-            if (note.first == 0 ? lines.empty() : lines.count(note.first) == 0) {
-                failed.push_back(name + ":" + std::to_string(note.first));
+            if (line == 0 ? lines.empty() : lines.count(line) == 0) {
+                failed.push_back(name + ":" + std::to_string(line));
             }
         }
     }
@@ -227,7 +203,7 @@ class CorpusTest : public PreprocessorTest, public ::testing::WithParamInterface
 protected:
     void SetUp() override {
         PreprocessorTest::SetUp();
-        if (!fs::exists(kCorpusDir / "cases.json")) GTEST_SKIP() << "shared test material not found";
+        if (!fs::exists(kCorpusDir / "cases.json")) GTEST_SKIP() << "shared material not found";
         ASSERT_EQ(TKSOpenRepository(":memory:", &repository_), TKS_OK);
     }
     void TearDown() override {
@@ -249,9 +225,10 @@ protected:
 
     // One import of the corpus case in a unit of work: the messages it sent.
     std::vector<std::string> Import(const std::string& name) {
-        const nlohmann::json c = CorpusCase(name);
+        const nlohmann::json c = CorpusCases().at(name);
         std::string include;
-        for (const auto& dir : c.at("include_dirs")) include += (include.empty() ? "" : ";") + Path(dir);
+        for (const auto& dir : c.at("include_dirs")) include += Path(dir) + ";";
+        include.pop_back();
         setenv("include", include.c_str(), 1);
         std::vector<std::string> messages;
         const auto collect = [](void* context, const char* text) {
@@ -281,7 +258,8 @@ std::vector<std::string> TortureCases() {
 
 TEST_P(TortureTest, MatchesTheReference) {
     const fs::path source = kCorpusDir / "cpp-torture" / (GetParam() + ".c");
-    Compare({source.string(), source.string()}, source.parent_path() / (GetParam() + ".expected"), "");
+    const fs::path expected = kCorpusDir / "cpp-torture" / (GetParam() + ".expected");
+    Compare({source.string(), source.string()}, expected, "");
 }
 
 // The driver's input for a corpus header: an #include of the pre-include,
@@ -289,7 +267,7 @@ TEST_P(TortureTest, MatchesTheReference) {
 // macro with a variadic parameter, which a C90 preprocessor rejects; these
 // headers do not use that macro.
 TEST_P(CorpusTest, MatchesTheReference) {
-    const nlohmann::json c = CorpusCase(GetParam());
+    const nlohmann::json c = CorpusCases().at(GetParam());
     WriteFileBytes("cpre.tmp", "#include \"" + Path(c.at("preinclude")) + "\"\n" +
                                    ReadFileBytes(Path(c.at("header"))));
     std::vector<std::string> args{"cpre.tmp"};
@@ -310,15 +288,11 @@ std::string Message(const std::vector<std::string>& messages, const std::string&
 TEST_P(CorpusTest, ImportsOnceAndFindsEverythingTheSecondTime) {
     const std::vector<std::string> first = Import(GetParam());
     const std::string diagnostics = Message(first, "found during parse.", true);
-    if (GetParam() == "usb_ch9") {
-        // The scanner reads the suffix ULL as UL and a name L.
-        EXPECT_NE(diagnostics.find("near \"L\": syntax error\r\n"), std::string::npos) << diagnostics;
-        EXPECT_NE(diagnostics.find("\r\n1 error found during parse.\r\n"), std::string::npos);
-    } else {
-        const std::string none = "No syntax errors found during parse.\r\n";
-        ASSERT_GE(diagnostics.size(), none.size()) << diagnostics;
-        EXPECT_EQ(diagnostics.substr(diagnostics.size() - none.size()), none);
-    }
+    const bool usb = GetParam() == "usb_ch9";  // the scanner reads the suffix ULL as UL, a name L
+    EXPECT_TRUE(diagnostics.ends_with(usb ? "\r\n1 error found during parse.\r\n"
+                                          : "No syntax errors found during parse.\r\n"))
+        << diagnostics;
+    EXPECT_TRUE(!usb || diagnostics.find("near \"L\": syntax error\r\n") != std::string::npos);
     const std::string nothing = "No. of Types created:\t\t0\r\nNo. of Elements created:\t0\r\n"
                                 "No. of Lengths created:\t\t0\r\n";
     const std::string summary = Message(first, "Summary: ");
@@ -334,8 +308,8 @@ INSTANTIATE_TEST_SUITE_P(Corpus, CorpusTest, ::testing::ValuesIn(CorpusNames()),
 
 // Messages from "Importing C structure NAME." up to the empty message that
 // ends that structure.
-std::vector<std::string> Structure(const std::vector<std::string>& messages, const std::string& name) {
-    const auto first = std::find(messages.begin(), messages.end(), "Importing C structure " + name + ".");
+std::vector<std::string> Structure(const std::vector<std::string>& messages, std::string name) {
+    const auto first = std::find(messages.begin(), messages.end(), "Importing C structure " + name);
     return {first, std::find(first, messages.end(), "")};
 }
 
@@ -353,7 +327,7 @@ TEST_F(CorpusTest, CharacterArraysBecomeElementsWithLengths) {
     expected.push_back("Created Type ar_hdr_TYPE.");
     expected.insert(expected.end(), inserted.begin(), inserted.end());
     expected.push_back("C Structure ar_hdr successfully imported.");
-    EXPECT_EQ(Structure(messages, "ar_hdr"), expected);
+    EXPECT_EQ(Structure(messages, "ar_hdr."), expected);
     EXPECT_EQ(Message(messages, "Summary: "),
               "Summary: \r\nNo. of Errors:\t\t\t0\r\nNo. of Types created:\t\t1\r\n"
               "No. of Elements created:\t7\r\nNo. of Lengths created:\t\t8\r\n");
@@ -369,7 +343,7 @@ TEST_F(CorpusTest, PointerMemberStopsItsStructure) {
         "Elements.",
         "Rolling back created Elements.", "Deleting Element if_index.",
         "C Structure if_nameindex not imported.", "Errors occurred during import of if_nameindex."};
-    EXPECT_EQ(Structure(Import("net_if"), "if_nameindex"), expected);
+    EXPECT_EQ(Structure(Import("net_if"), "if_nameindex."), expected);
 }
 
 }  // namespace

@@ -6,7 +6,9 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <nlohmann/json.hpp>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -26,36 +28,27 @@ const std::string kFatal = "\nFatal error occurred during parse.\n";
 
 // "\n" turned into CR LF, and back.
 inline std::string ToCrLf(const std::string& text) {
-    std::string bytes;
-    for (const char c : text) bytes += c == '\n' ? "\r\n" : std::string(1, c);
-    return bytes;
+    return std::regex_replace(text, std::regex("\n"), "\r\n");
 }
 inline std::string FromCrLf(const std::string& bytes) {
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (bytes.compare(i, 2, "\r\n") != 0) text += bytes[i];
-    }
-    return text;
+    return std::regex_replace(bytes, std::regex("\r\n"), "\n");
 }
 
-// The text without its line markers (lines /*#line... */).
+// The text without its line markers (lines /*#line12 "name"*/).
 inline std::string WithoutMarkers(const std::string& text) {
-    std::string result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        const bool marker = line.rfind("/*#line", 0) == 0 && line.size() >= 9 &&
-                            line.compare(line.size() - 2, 2, "*/") == 0;
-        if (!marker) result += line + "\n";
-    }
-    return result;
+    return std::regex_replace(text, std::regex("/\\*#line[0-9]+ \"[^\"\n]*\"\\*/\n"), "");
 }
 
-// Runs the preprocessor on these arguments (the program name first).
-inline int RunWithArgs(std::vector<std::string> args) {
+// The argument vector of args, ended by a null pointer.
+inline std::vector<char*> Argv(std::vector<std::string>& args) {
     std::vector<char*> argv;
     for (std::string& arg : args) argv.push_back(arg.data());
     argv.push_back(nullptr);
-    return cimp::cpp::RunPreprocessor(static_cast<int>(args.size()), argv.data());
+    return argv;
+}
+// Runs the preprocessor on these arguments (the program name first).
+inline int RunWithArgs(std::vector<std::string> args) {
+    return cimp::cpp::RunPreprocessor(static_cast<int>(args.size()), Argv(args).data());
 }
 
 // Writes files given as "--- name\ncontent--- name\ncontent..."; a text
@@ -75,22 +68,20 @@ inline std::string WriteFiles(const std::string& files) {
     return first;
 }
 
-// The cases of corpus/cases.json; their names ("absent", a case that skips,
-// when the material is missing).
-inline nlohmann::json CorpusCases() {
+// The cases of corpus/cases.json by name ("absent", a case that skips, when
+// the material is missing).
+inline std::map<std::string, nlohmann::json> CorpusCases() {
+    std::map<std::string, nlohmann::json> cases;
     std::ifstream in(kCorpusDir / "cases.json");
-    return in ? nlohmann::json::parse(in) : nlohmann::json::array();
-}
-inline nlohmann::json CorpusCase(const std::string& name) {
-    for (const auto& c : CorpusCases()) {
-        if (c.at("name") == name) return c;
+    for (const auto& c : in ? nlohmann::json::parse(in) : nlohmann::json::array()) {
+        cases[c.at("name").get<std::string>()] = c;
     }
-    return nullptr;
+    return cases.empty() ? std::map<std::string, nlohmann::json>{{"absent", {}}} : cases;
 }
 inline std::vector<std::string> CorpusNames() {
     std::vector<std::string> names;
-    for (const auto& c : CorpusCases()) names.push_back(c.at("name").get<std::string>());
-    return names.empty() ? std::vector<std::string>{"absent"} : names;
+    for (const auto& entry : CorpusCases()) names.push_back(entry.first);
+    return names;
 }
 
 class PreprocessorTest : public ::testing::Test {
