@@ -3,9 +3,6 @@
 // whole of "cprep.tmp", else the output without its markers; both files are
 // compared byte for byte (text mode: CR LF).  A run is fatal (-2) exactly when
 // its diagnostics say so.
-#include <string>
-#include <vector>
-
 #include "pp_test_util.h"
 
 namespace pp_test {
@@ -51,18 +48,18 @@ std::string Repeat(const std::string& text, int times) {
 
 TEST_F(CasesTest, Conditionals) {
     Run({{"#if 1\na\n#endif\n#if 0\nb\n#endif\nc\n", "\na\n\n\n\n\nc\n"},
-         {"#define A\n#ifdef A\na\n#endif\n#ifndef A\nb\n#endif\n", "\n\na\n\n\n\n\n"},
-         {"#ifdef __LINE__\na\n#endif\n#ifdef __STDC__\nb\n#endif\n", "\na\n\n\n\n\n"},
+         {"#define A\n#ifdef A\na\n#endif\n#ifndef A\nb\n#endif\n#ifdef __LINE__\nc\n#endif\n"
+          "#ifdef __STDC__\nd\n#endif\n", "\n\na\n\n\n\n\n\nc\n\n\n\n\n"},
          {"#ifdef A B\na\n#endif\n#ifndef\nb\n#endif\n", "\n\n\n\n\n\n",
           "Syntax error in #ifdef/#ifndef\nSyntax error in #ifdef/#ifndef\n"},
-         {"#if 1\na\n#elif 1\nb\n#else\nc\n#endif\n", "\na\n\n\n\n\n\n"},
+         {"#if 1\na\n#elif 1\nb\n#else\nc\n#endif\n#if 0\na\n#elif 0\nb\n#else\nc\n#endif\n",
+          "\na\n\n\n\n\n\n\n\n\n\n\nc\n\n"},
          {"#if 0\na\n#elif 1\nb\n#elif 1\nc\n#else\nd\n#endif\n", "\n\n\nb\n\n\n\n\n\n"},
-         {"#if 0\na\n#elif 0\nb\n#else\nc\n#endif\n", "\n\n\n\n\nc\n\n"},
          {"#if 1\na\n#elif 1/0\nb\n#endif\n", "\na\n\n\n\n", "Undefined expression value\n"},
          {"\n\n#if __LINE__ == 3\na\n#endif\n", "\n\n\na\n\n"},
-         {"#if 0\n#if 1\na\n#else\nb\n#endif\nc\n#else\nd\n#endif\n", "\n\n\n\n\n\n\n\nd\n\n"},
-         {"#if 1\n#if 0\na\n#elif 1\nb\n#endif\nc\n#endif\n", "\n\n\n\nb\n\nc\n\n"},
-         {"#if 0\n#if 0\n#elif 1\na\n#endif\n#endif\nb\n", "\n\n\n\n\n\nb\n"},
+         {"#if 0\n#if 1\na\n#else\nb\n#endif\nc\n#else\nd\n#endif\n#if 1\n#if 0\na\n#elif 1\nb\n"
+          "#endif\nc\n#endif\n#if 0\n#if 0\n#elif 1\na\n#endif\n#endif\n",
+          "\n\n\n\n\n\n\n\nd\n\n" "\n\n\n\nb\n\nc\n\n" "\n\n\n\n\n\n"},
          {"#define FOO 1\n#if 0\n#FOO\n#bar\n#error no\n#else\nx\n#endif\n", "\n\n\n\n\n\nx\n\n",
           "Unknown preprocessor control bar\n"},
          {"#elif 1\n#else\n#endif\na\n", "#elif 1\n#else\n#endif\na\n",
@@ -84,11 +81,11 @@ TEST_F(CasesTest, OtherDirectives) {
           "Unidentifiable control line\n"},
          {"#error stop  here\na\n#eval 1/0\n", "\na\n\n",
           "#error directive: stop here\nUndefined expression value\n"},
-         {"#line 20\n__LINE__\n", "#line 20\n20\n"},
-         {"#line 7 \"a.h\"\n__LINE__ __FILE__\n", "#line 7 \"a.h\"\n7 \"a.h\"\n"},
-         {"#define N 30\n#line N\n__LINE__\n", "\n#line 30\n30\n"},
-         {"# 7 \"b.h\"\n__LINE__ __FILE__\n", "# 7 \"b.h\"\n7 \"b.h\"\n"},
-         {"#if 0\n# 7 \"b.h\"\n#endif\n__LINE__ __FILE__\n", "\n\n\n8 \"b.h\"\n"},
+         {"#line 20\n__LINE__\n#line 7 \"a.h\"\n__LINE__ __FILE__\n#define N 30\n#line N\n"
+          "__LINE__\n",
+          "#line 20\n20\n#line 7 \"a.h\"\n7 \"a.h\"\n\n#line 30\n30\n"},
+         {"#if 0\n# 7 \"b.h\"\n#endif\n__LINE__ __FILE__\n# 7 \"b.h\"\n__LINE__ __FILE__\n",
+          "\n\n\n8 \"b.h\"\n# 7 \"b.h\"\n7 \"b.h\"\n"},
          {"#line x\n#line 1 2\n#line 1 L\"w\"\n#line 1 \"a\" 2\n#line 40000\n__LINE__\n",
           "#line x\n#line 1 2\n#line 1 L\"w\"\n#line 1 \"a\" 2\n#line 40000\n40000\n",
           "Syntax error in #line\nSyntax error in #line\nSyntax error in #line\n"
@@ -116,8 +113,8 @@ TEST_F(CasesTest, Macros) {
           "\n\n defined(X)\n  y = 2 +1;\n()\n"},
          // Hide sets: the name's own hide set decides, so f stays hidden in
          // g's replacement of f(2)(9).
-         {"#define x y\n#define y x\nx y\n", "\n\n x y\n"},
-         {"#define f(x) g(x)\n#define g(x) f(x)\nf(1) g(2)\n", "\n\n f(1) g(2)\n"},
+         {"#define x y\n#define y x\n#define f(x) g(x)\n#define g(x) f(x)\nx y f(1) g(2)\n",
+          "\n\n\n\n x y f(1) g(2)\n"},
          {"#define f(x) x\nf(f)(1)\n", "\n f(1)\n"},
          {"#define f(a) a*g\n#define g(a) f(a)\nf(2)(9)\n", "\n\n 2 * f(9)\n"},
          {"#define defined defined\ndefined\n", "\n defined\n",
@@ -155,13 +152,10 @@ TEST_F(CasesTest, Macros) {
 }
 
 TEST_F(CasesTest, Options) {
-    const char* use = "[foo] [bar]\n";
-    Run({{use, "[1] [bar]\n", "", {"-Dfoo"}},
-         {use, "[] [bar]\n", "", {"-Dfoo="}},
-         {use, "[a b] [2]\n", "", {"-Dfoo=a  b", "-D", "bar=2"}},
-         {use, "[foo] [(x)]\n", "", {"-Dfoo", "-Dbar=(x)", "-Ufoo"}},
-         {use, "[foo] [bar]\n", "", {"-Unever"}},
-         {"__STDC__\n", " 1\n", "", {"-D__STDC__"}},
+    const std::string use = "[foo] [bar] __STDC__\n";
+    Run({{use, "[1] [] __STDC__\n", "", {"-Dfoo", "-Dbar=", "-Unever"}},
+         {use, "[a b] [2] 1\n", "", {"-Dfoo=a  b", "-D", "bar=2", "-D__STDC__"}},
+         {use, "[foo] [(x)] __STDC__\n", "", {"-Dfoo", "-Dbar=(x)", "-Ufoo"}},
          {use, "", kIllegal + "3\n" + kFatal, {"-D3"}},
          {use, "", kIllegal + "\n" + kFatal, {"-D", ""}},
          {use, "", kIllegal + "foo+1\n" + kFatal, {"-Dfoo+1"}},
@@ -172,7 +166,8 @@ TEST_F(CasesTest, Options) {
 }
 
 TEST_F(CasesTest, Includes) {
-    const std::string fatal = "#include too deeply nested\n" + kFatal;
+    const std::string deps =
+        "--- src/main.h\n#include \"a.h\"\n#include <b.h>\n--- src/a.h\n--- inc/b.h\n";
     Run({{"--- src/main.h\n#include \"a.h\"\nend\n--- src/a.h\nmain_dir\n--- inc1/a.h\ninc1\n",
           "/*#line1 \"src/main.h\"*/\n/*#line1 \"src/a.h\"*/\nmain_dir\n"
           "/*#line2 \"src/main.h\"*/\nend\n", "", {"-Iinc1"}},
@@ -189,13 +184,11 @@ TEST_F(CasesTest, Includes) {
           "/*#line2 \"src/main.h\"*/\n", "", {"-Iinc"}},
          {"--- src/main.h\n#define H \"a.h\"\n#include H\n#define A <b.h>\n#include A\n"
           "--- src/a.h\na\n--- inc/b.h\nb\n", "\na\n\nb\n", "", {"-Iinc"}},
-         {"--- src/main.h\n#include \"C:a.h\"\n--- src/C:a.h\nfound\n", "",
-          "Could not find include file \"C:a.h\"\n"},
          {"--- src/main.h\n#include\n#include \"a.h\" x\n#include <a.h\n#include \"\"\n#include x\n"
           "--- src/a.h\na\n", "",
           "Syntax error in #include\nSyntax error in #include\nSyntax error in #include\n"
           "Syntax error in #include\nSyntax error in #include\n"},
-         {"--- src/main.h\n#include \"main.h\"\n", "", fatal},
+         {"--- src/main.h\n#include \"main.h\"\n", "", "#include too deeply nested\n" + kFatal},
          {"--- src/main.h\n#include \"a.h\"\nx\n#endif\n--- src/a.h\n#if 1\n", "\nx\n#endif\n",
           "Unterminated conditional in #include\n#endif with no #if\n"
           "Unterminated #if/#ifdef/#ifndef\n"},
@@ -203,24 +196,20 @@ TEST_F(CasesTest, Includes) {
          {"--- w\\main.h\n#include \"a.h\"\n--- a.h\nhere\n",
           "/*#line1 \"w\\main.h\"*/\n/*#line1 \"./a.h\"*/\nhere\n/*#line2 \"w\\main.h\"*/\n"},
          // -M: dependency lines before the text (quoted includes only; -M -M all).
-         {"--- src/main.h\n#include \"a.h\"\n#include <b.h>\n--- src/a.h\n--- inc/b.h\n",
-          "src/main.$O: src/a.h\n", "", {"-M", "-Iinc"}},
-         {"--- src/main.h\n#include \"a.h\"\n#include <b.h>\n--- src/a.h\n--- inc/b.h\n",
-          "src/main.$O: src/a.h\nsrc/main.$O: inc/b.h\n", "", {"-M", "-M", "-Iinc"}},
+         {deps, "src/main.$O: src/a.h\n", "", {"-M", "-Iinc"}},
+         {deps, "src/main.$O: src/a.h\nsrc/main.$O: inc/b.h\n", "", {"-M", "-M", "-Iinc"}},
          {"--- cpre.tmp\n#include \"a.h\"\n--- a.h\n", "cpre.tmp$O: ./a.h\n", "", {"-M"}}});
 }
 
 // The bytes of "cprep.tmp": white space, comments, markers after lines that
 // span several lines.
 TEST_F(CasesTest, Output) {
-    Run({{"  int  a; // note\n\tb/*x*/c  /**/  d;\n",
-          "/*#line1 \"in.h\"*/\n  int  a;\n\tb c  d;\n"},
-         {"int a;\r\n#define X 1\r\nX\r\n", "/*#line1 \"in.h\"*/\nint a;\n\n 1\n"},
-         {"a \\\nb\nc\n", "/*#line1 \"in.h\"*/\na b\n/*#line3 \"in.h\"*/\nc\n"},
-         {"/* x\n y */ int a;\nb\n", "/*#line1 \"in.h\"*/\n int a;\n/*#line3 \"in.h\"*/\nb\n"},
-         {"#define f(x) x\nf(\n1)\nz\n", "/*#line1 \"in.h\"*/\n\n 1\n/*#line4 \"in.h\"*/\nz\n"},
-         {"#define A \\\n 1 \\\n + 2\nA\n", "/*#line1 \"in.h\"*/\n\n/*#line4 \"in.h\"*/\n 1 + 2\n"},
-         {"#if 0\n/*\n*/\n#endif\nz\n", "/*#line1 \"in.h\"*/\n\n\n/*#line4 \"in.h\"*/\n\nz\n"}});
+    Run({{"  int  a; // note\n\tb/*x*/c  /**/  d;\na \\\nb\n/* x\n y */ int a;\n"
+          "#define f(x) x\nf(\n1)\n#define A \\\n 1 \\\n + 2\nA\n#if 0\n/*\n*/\n#endif\nz\n",
+          "/*#line1 \"in.h\"*/\n  int  a;\n\tb c  d;\na b\n/*#line5 \"in.h\"*/\n int a;\n"
+          "/*#line7 \"in.h\"*/\n\n 1\n/*#line10 \"in.h\"*/\n\n/*#line13 \"in.h\"*/\n 1 + 2\n\n\n"
+          "/*#line17 \"in.h\"*/\n\nz\n"},
+         {"int a;\r\n#define X 1\r\nX\r\n", "/*#line1 \"in.h\"*/\nint a;\n\n 1\n"}});
 }
 
 // m0 .. m(length-1), each naming the next; the last names m0 again.
@@ -235,7 +224,7 @@ std::string Chain(int length) {
 // The limits that keep any input from expanding or nesting without bound, and
 // inputs larger than the buffers.
 TEST_F(CasesTest, Limits) {
-    std::string params = "p0", args = "0", nested, exponential, include, calls, words, many;
+    std::string params = "p0", args = "0", exponential, include, calls, words;
     for (int i = 1; i < 31; ++i) {
         params += ",p" + std::to_string(i);
         args += "," + std::to_string(i);
@@ -250,15 +239,14 @@ TEST_F(CasesTest, Limits) {
     for (int i = 0; i < 3000; ++i) {
         calls += 'a' + std::to_string(i) + (i % 10 == 9 ? "\n" : " ");
         words += (i == 0 ? "a" : " a") + std::to_string(i);
-        many += "int field" + std::to_string(i) + ";\n";
     }
     const std::string w(200, 'w'), a(64, 'a'), b(63, 'b'), blanks(20000, ' ');
     const std::string deep = Repeat("#if 1\n", 31) + "x\n" + Repeat("#endif\n", 31);
     const std::string depth = "#if too deeply nested\n" + kFatal;
     std::vector<std::string> directories;
     for (int i = 0; i < 32; ++i) directories.push_back("-Id" + std::to_string(i));
-    // Lines far longer than one 4096-byte read, and one just under the
-    // input buffer, arrive whole; a longer one is fatal.
+    // Lines far longer than one 4096-byte read (in many blocks of output),
+    // and one just under the input buffer, arrive whole; a longer one is fatal.
     const std::string lines = Repeat(Repeat(" w", 6000) + "\n", 20) + Repeat("abc ", 8000) + "z\n";
     Run({{"#define f(" + params + ") p0 p30\nf(" + args + ")\n", "\n 0 30\n"},
          {"#define f(" + params + ") p0\nf(" + args + ",31)\n", "\n",
@@ -294,7 +282,7 @@ TEST_F(CasesTest, Limits) {
          {"#include <a.h>\n--- d30/a.h\nlast\n", "last\n", "",
           {directories.begin(), directories.end() - 1}},
          {"#include <a.h>\n", "", "Too many -I directives\n" + kFatal, directories},
-         {lines + many, "/*#line1 \"in.h\"*/\n" + lines + many},
+         {lines, "/*#line1 \"in.h\"*/\n" + lines},
          {"a\n" + std::string(cimp::cpp::kPpBufferSize + 10, 'y') + "\n", "a\n",
           "Line too long for the input buffer\n" + kFatal}});
 }
@@ -313,24 +301,20 @@ TEST_F(CasesTest, IfWithoutDiagnostics) {
          {"10 - 3 - 2 == 5", "10 - 3 + 2 == 9", "1 - 1 - 1 == -1", "8 / 4 / 2 == 1",
           "2 * 3 / 2 == 3", "100 % 7 % 3 == 2", "1 << 2 << 3 == 32", "256 >> 2 >> 1 == 32",
           "3 < 2 < 1", "2 == 2 == 1", "(12 | 3 | 16) == 31", "(15 ^ 5 ^ 3) == 9",
-          "(7 & 6 & 3) == 2", "0 || 0 || 1", "1 + 2 * 3 == 7", "0 ? 1 : 0 ? 0 : 1",
-          "1 ? 1 ? 1 : 0 : 0", "(1 ? 2 ? 3 ? 3 : 2 : 1 : 0) == 3", "(1 ? 0 ? 2 : 3 : 4) == 3",
-          "(0 ? 1 ? 2 : 3 : 4) == 4",
-          "(1 ? 0 ? 2 : 0 ? 5 : 6 : 4) == 6", "1 ? 2 : 3", "12 + +3 == 15", "- -3 == 3",
-          "!0 == 1 && !5 == 0", "~0 == -1", "010 == 8 && 0x10 == 16 && 0X1f == 31",
-          "10L == 10 && 10lu == 10", "1 << 33 == 2", "-8 >> 1 == -4", "0x80000000 >> 31 == 1",
-          "2147483647 + 1 < 0", "(-2147483647 - 1) / -1 == -2147483647 - 1",
-          "(-2147483647 - 1) % -1 == 0", "-7 / 2 == -3 && -7 % 2 == -1", "UNKNOWN_NAME == 0",
-          "defined(X) || defined Y", "2 || 1/0", "0xFFFFFFFF > 0", "037777777777 > 0",
-          "~0u == 0xFFFFFFFF", "0u - 1 > 0", "-1 / 2u > 0", "0x80000000 > 1", "'a' == 97",
-          "'\\n' == 10 && '\\t' == 9 && '\\\\' == 92 && '\\'' == 39",
-          "'\\x41' == 65 && '\\101' == 65 && '\\0' == 0"}) {
+          "(7 & 6 & 3) == 2", "0 || 0 || 1", "0 ? 1 : 0 ? 0 : 1", "1 ? 1 ? 1 : 0 : 0",
+          "(1 ? 2 ? 3 ? 3 : 2 : 1 : 0) == 3", "(1 ? 0 ? 2 : 3 : 4) == 3", "- -3 == 3",
+          "(0 ? 1 ? 2 : 3 : 4) == 4", "(1 ? 0 ? 2 : 0 ? 5 : 6 : 4) == 6", "12 + +3 == 15",
+          "!0 == 1 && !5 == 0", "0X1f == 31 && 0xaA == 170", "10L == 10 && 10lu == 10",
+          "1 << 33 == 2", "-8 >> 1 == -4", "0x80000000 >> 31 == 1", "2147483647 + 1 < 0",
+          "(-2147483647 - 1) / -1 == -2147483647 - 1", "(-2147483647 - 1) % -1 == 0",
+          "-7 / 2 == -3 && -7 % 2 == -1", "defined(X) || defined Y", "2 || 1/0",
+          "037777777777 > 0", "0x80000000 > 1", "'\\x41' == 65 && '\\101' == 65 && '\\0' == 0",
+          "'\\n' == 10 && '\\t' == 9 && '\\\\' == 92 && '\\'' == 39"}) {
         cases.push_back(If(expression, true));
     }
     cases.push_back(If(std::string(31, '(') + "1" + std::string(31, ')'), true));
     for (const char* expression : {"3 > 2 > 1", "3 != 2 == 0", "0 && 1 && 1", "1 ? 0 : 1 ? 1 : 1",
-                                   "0 ? 1 : 0", "defined X", "0 && 1/0", "-1 < 0u",
-                                   "4294967295 > 0"}) {
+                                   "defined X", "0 && 1/0", "4294967295 > 0"}) {
         cases.push_back(If(expression, false));
     }
     Run(cases);
@@ -361,8 +345,8 @@ TEST_F(CasesTest, IfWithDiagnostics) {
          If("1 : 2 : 3", true, "Bad ?: in #if/endif\nBad ?: in #if/endif\n"),
          If("defined", false, defined + syntax),
          If("defined (X", false, defined + "Syntax error in #if/#endif\n"),
-         // Thirty-one open parentheses fill the operator stack with the end
-         // marker; one more is rejected.
+         // Thirty-one open parentheses (above) fill the operator stack with the
+         // end marker; one more is rejected.
          If(std::string(32, '(') + "1" + std::string(32, ')'), false,
             "Expression too complex in #if/#elsif\n")});
 }

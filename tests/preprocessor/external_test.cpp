@@ -1,20 +1,16 @@
-// The external suites, each skipped when the shared test material (or
-// python3) is missing:
-// - the C90 conformance suite in ../shared/conformance/mcpp-cpp-test: an n_ or
-//   i_ file must neither raise an error nor reach an #error line (unless it
-//   names the expected message in a dg-error note), and its output must hold
-//   every text its dg-final notes grep for; every line of an e_ file marked
-//   dg-error must raise an error-level diagnostic.  Items that fail for a
-//   deliberate difference from C90 are listed with the reason;
-// - every torture case and corpus header compared token by token (by
-//   tools/cppdiff.py) with the system preprocessor's output recorded beside
-//   it, made without __STDC__ and with trigraphs as ours works: all equal;
-// - every corpus header imported through DoCImport into a fresh stand-in
-//   repository as the corpus manifest describes, then imported again.
+// The external suites, each skipped when the shared material (or python3) is
+// missing: the C90 conformance suite (an n_ or i_ file raises no error and
+// reaches no #error line unless a dg-error note names the message, and its
+// output holds every text its dg-final notes grep for; every line of an e_
+// file marked dg-error raises an error; items that fail for a deliberate
+// difference from C90 are listed with the reason); every torture case and
+// corpus header compared token by token (tools/cppdiff.py) with the system
+// preprocessor's output beside it, made without __STDC__ and with trigraphs as
+// ours works; every corpus header imported through DoCImport into a fresh
+// stand-in repository as the corpus manifest describes, then imported again.
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
-#include <iostream>
 #include <regex>
 #include <set>
 
@@ -29,32 +25,23 @@ const fs::path kSuite = kSharedDir / "conformance" / "mcpp-cpp-test";
 
 // Items ("file" or "file:line") that fail for a deliberate difference.
 const std::pair<const char*, const char*> kDeliberateDifferences[] = {
-    {"n_13_5.c", "?: gives the result the chosen operand's own type; the usual conversions are "
-                 "not applied to the other operand (item 13.7: (1 ? -1 : 0U) <= 0 holds)"},
-    {"n_28.c", "__STDC__ is not predefined and __STDC_VERSION__ is unknown (C90 without "
-               "amendment 1)"},
-    {"n_37.c", "the evaluator's stacks hold 32 entries, so an #if expression of 32 nested "
-               "parenthesized operations is rejected (item 37.6)"},
+    {"n_13_5.c", "?: keeps the chosen operand's type: (1 ? -1 : 0U) <= 0 holds (item 13.7)"},
+    {"n_28.c", "__STDC__ is not predefined, __STDC_VERSION__ unknown (C90, no amendment 1)"},
+    {"n_37.c", "the #if stacks hold 32 entries: 32 nested parentheses are rejected (item 37.6)"},
     {"n_4.c", "digraphs (%: and <: of amendment 1) are not recognised"},
-    {"i_32_3.c", "\\a is not among the known escapes; an unknown escape has the value 0"},
-    {"i_35.c", "a character constant with several characters has the value of its first "
-               "character (with a warning), and \\a is not a known escape"},
+    {"i_32_3.c", "\\a is no known escape; an unknown escape has the value 0"},
+    {"i_35.c", "a multi-character constant has its first character's value (with a warning)"},
     {"e_12_8.c:6 e_14_10.c:13 e_14_10.c:15 e_14_10.c:17 e_14_10.c:19",
      "#if numbers and arithmetic wrap in 32 bits; no overflow is diagnosed"},
-    {"e_14_3.c:12", "an unclosed ( ends the evaluation with the warning \"Syntax error in "
-                    "#if/#endif\" (the condition is false), not with an error"},
+    {"e_14_3.c:12", "an unclosed ( gives the warning \"Syntax error in #if/#endif\", not an error"},
     {"e_16.c:11", "text after #endif is the warning \"Syntax error in #endif\", not an error"},
-    {"e_18_4.c:30", "$ is not part of a name and no blank is needed after a macro name: THIS is "
-                    "defined as an object-like macro"},
+    {"e_18_4.c:30", "$ is no part of a name and no blank is needed after a macro name"},
     {"e_23_3.c:7 e_23_3.c:8 e_23_3.c:11 e_23_3.c:12 e_24_6.c:7",
-     "## at the border of a replacement and # not followed by a parameter are reported when the "
-     "macro is expanded, not when it is defined"},
-    {"e_32_5.c:8", "a hexadecimal escape takes every following hexadecimal digit and keeps the "
-                   "low 8 bits, without a diagnostic"},
-    {"e_33_2.c:8", "a wide character constant is evaluated like a narrow one after the warning "
-                   "\"Wide char constant value undefined\"; the escape keeps its low 8 bits"},
-    {"e_35_2.c:7", "a character constant with several characters is the warning \"Multibyte "
-                   "character constant undefined\", not an error"}};
+     "## at a replacement's border and # without a parameter are reported at expansion"},
+    {"e_32_5.c:8", "a hexadecimal escape takes every hexadecimal digit, keeps the low 8 bits"},
+    {"e_33_2.c:8", "a wide character constant is taken as a narrow one, with a warning"},
+    {"e_35_2.c:7", "a multi-character constant is the warning \"Multibyte character constant "
+                   "undefined\", not an error"}};
 
 std::string ReadText(const fs::path& path) { return FromCrLf(ReadFileBytes(path)); }
 
@@ -141,19 +128,12 @@ protected:
     }
 
     // Every failed item must be a deliberate difference.
-    void Expect(const std::vector<std::string>& failed, int items) {
-        int deliberate = 0;
+    void Expect(const std::vector<std::string>& failed) {
+        std::string listed = " ";
+        for (const auto& item : kDeliberateDifferences) listed += item.first + std::string(" ");
         for (const std::string& item : failed) {
-            bool listed = false;
-            for (const auto& [items, reason] : kDeliberateDifferences) {
-                listed = listed || (" " + std::string(items) + " ").find(" " + item + " ") !=
-                                       std::string::npos;
-            }
-            deliberate += listed ? 1 : 0;
-            EXPECT_TRUE(listed) << item << " fails";
+            EXPECT_NE(listed.find(" " + item + " "), std::string::npos) << item << " fails";
         }
-        std::cout << items - failed.size() << " of " << items << " items pass, " << deliberate
-                  << " fail for a deliberate difference\n";
     }
 };
 
@@ -175,24 +155,22 @@ TEST_F(ConformanceTest, ValidProgramsReachNoErrorDirective) {
         passed = passed && OutputHoldsGrepTexts(source, WithoutMarkers(ReadText("cprep.tmp")));
         if (!passed) failed.push_back(name);
     }
-    Expect(failed, static_cast<int>(files.size()));
+    Expect(failed);
 }
 
 TEST_F(ConformanceTest, ErroneousProgramsAreDiagnosed) {
     std::vector<std::string> failed;
-    int items = 0;
     for (const std::string& name : Files("e_")) {
         int result = 0;
         const std::set<int> lines = Run(name, result);
         EXPECT_TRUE(result == 0 || result == -2) << name;
         for (const auto& [line, pattern] : DgErrors(ReadText(kSuite / name))) {
-            ++items;
             if (line == 0 ? lines.empty() : lines.count(line) == 0) {
                 failed.push_back(name + ":" + std::to_string(line));
             }
         }
     }
-    Expect(failed, items);
+    Expect(failed);
 }
 
 std::string Path(const nlohmann::json& value) {
@@ -316,8 +294,7 @@ std::vector<std::string> Structure(const std::vector<std::string>& messages, std
 // ar.h: one structure of seven character arrays, checked by hand.
 TEST_F(CorpusTest, CharacterArraysBecomeElementsWithLengths) {
     const std::vector<std::string> messages = Import("ar");
-    std::vector<std::string> expected{"Importing C structure ar_hdr."};
-    std::vector<std::string> inserted;
+    std::vector<std::string> expected{"Importing C structure ar_hdr."}, inserted;
     for (std::string field : {"NAME", "DATE", "UID", "GID", "MODE", "SIZE", "FMAG"}) {
         expected.push_back("Created Length AR_" + field + "_LEN.");
         for (char& c : field) c = static_cast<char>(std::tolower(c));

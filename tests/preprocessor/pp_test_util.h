@@ -88,8 +88,8 @@ class PreprocessorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "." + info->name();
-        for (char& c : name) c = c == '/' ? '_' : c;
+        const std::string name = std::regex_replace(
+            std::string(info->test_suite_name()) + "." + info->name(), std::regex("/"), "_");
         previous_ = fs::current_path();
         fs::remove_all(name);
         fs::create_directories(name);
