@@ -247,7 +247,9 @@ TEST_F(CasesTest, Limits) {
     for (int i = 0; i < 32; ++i) directories.push_back("-Id" + std::to_string(i));
     // Lines far longer than one 4096-byte read (in many blocks of output),
     // and one just under the input buffer, arrive whole; a longer one is fatal.
-    const std::string lines = Repeat(Repeat(" w", 6000) + "\n", 20) + Repeat("abc ", 8000) + "z\n";
+    std::string lines;
+    for (int i = 1; i <= 30000; ++i) lines += " w" + std::to_string(i) + (i % 1500 ? "" : "\n");
+    lines += Repeat("abc ", 8000) + "z\n";
     Run({{"#define f(" + params + ") p0 p30\nf(" + args + ")\n", "\n 0 30\n"},
          {"#define f(" + params + ") p0\nf(" + args + ",31)\n", "\n",
           "Sorry, too many macro arguments\n" + kFatal},
