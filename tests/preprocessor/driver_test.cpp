@@ -1,5 +1,5 @@
-// The preprocessor's entry: results, the files it writes, options and
-// operands, and runs that leave nothing behind for the next one.
+// The preprocessor's entry: results, the files it writes and reads, its
+// standard error stream, options and operands.
 #include "cimp/cpp/include.h"
 #include "cimp/cpp/options.h"
 #include "pp_test_util.h"
@@ -58,7 +58,7 @@ TEST_F(DriverTest, StandardErrorStream) {
 }
 
 TEST_F(DriverTest, AbsoluteIncludeNamesAreOpenedAsWritten) {
-    for (const char* name : {"A:\\x\\a.h", "Z:a.h", "a:a.h", "z:a.h", "/x/a.h", "\\x\\a.h"}) {
+    for (const char* name : {"A:\\x\\a.h", "Z:a.h", "a:a.h", "z:", "/x/a.h", "\\x\\a.h"}) {
         EXPECT_TRUE(cimp::cpp::IsAbsoluteIncludeName(name)) << name;
     }
     for (const char* name : {"x/a.h", "1:a.h", "@:a.h", "[:a.h", "`:a.h", "{:a.h", "", "A"}) {
