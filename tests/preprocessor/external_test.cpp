@@ -173,9 +173,8 @@ TEST_F(ConformanceTest, ErroneousProgramsAreDiagnosed) {
     Expect(failed);
 }
 
-std::string Path(const nlohmann::json& value) {
-    return (kCorpusDir / value.get<std::string>()).generic_string();
-}
+const auto Path = [](const nlohmann::json& value) {
+    return (kCorpusDir / value.get<std::string>()).generic_string(); };
 
 class CorpusTest : public PreprocessorTest, public ::testing::WithParamInterface<std::string> {
 protected:
