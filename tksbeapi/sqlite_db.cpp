@@ -3,10 +3,17 @@
 #include <sqlite3.h>
 
 namespace tks {
+namespace {
+
+// SQLite may read a name that begins with "file:" as a URI; the same name
+// behind "./" is always the plain file of that name.
+std::string PlainFileName(const std::string& path) { return path.starts_with("file:") ? "./" + path : path; }
+
+}  // namespace
 
 Database::Database(const std::string& path, bool mustExist) {
     const int flags = SQLITE_OPEN_READWRITE | (mustExist ? 0 : SQLITE_OPEN_CREATE) | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    const int rc = sqlite3_open_v2(PlainFileName(path).c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
         sqlite3_close(db_);
