@@ -11,7 +11,9 @@ std::string PlainFileName(const std::string& path) { return path.starts_with("fi
 
 }  // namespace
 
-Database::Database(const std::string& path, bool mustExist) {
+bool StorageError::Locked() const { return (code_ & 0xFF) == SQLITE_BUSY; }
+
+Database::Database(const std::string& path, bool mustExist, int32_t lockWait) {
     const int flags = SQLITE_OPEN_READWRITE | (mustExist ? 0 : SQLITE_OPEN_CREATE) | SQLITE_OPEN_NOMUTEX;
     const int rc = sqlite3_open_v2(PlainFileName(path).c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
@@ -20,7 +22,10 @@ Database::Database(const std::string& path, bool mustExist) {
         throw StorageError(rc, message);
     }
     sqlite3_extended_result_codes(db_, 1);
+    SetLockWait(lockWait);
 }
+
+void Database::SetLockWait(int32_t milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
 
 Database::~Database() { sqlite3_close_v2(db_); }
 
@@ -72,9 +77,10 @@ void Query::Run() {
 
 int64_t Query::Int(int column) const { return sqlite3_column_int64(statement_.stmt_, column); }
 
-std::string Query::Text(int column) const {
+std::string_view Query::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.stmt_, column));
-    return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement_.stmt_, column))) : std::string();
+    return text ? std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(statement_.stmt_, column)))
+                : std::string_view();
 }
 
 }  // namespace tks
