@@ -31,8 +31,7 @@ const StoredObject* MemoryIndex::Find(uint32_t number) const {
 }
 
 uint32_t MemoryIndex::FindName(std::string_view name) const {
-    const auto found = names_.find(name);
-    return found == names_.end() ? 0 : found->second;
+    return names_.Find(name, [this](uint32_t number) { return std::string_view(objects_.find(number)->second.name); });
 }
 
 std::vector<uint32_t>& MemoryIndex::OfKind(int32_t kind) { return kinds_[KindSlot(kind)]; }
@@ -59,7 +58,7 @@ void MemoryIndex::AddObject(uint32_t number, StoredObject object) {
     const auto [stored, added] = objects_.emplace(number, std::move(object));
     if (!added) return;
     const StoredObject& held = stored->second;
-    names_.emplace(held.name, number);
+    names_.Insert(held.name, number);
     Refer(LocalOf(held.typeHandle), 1);
     Refer(LocalOf(held.lengthHandle), 1);
     std::vector<uint32_t>& numbers = OfKind(held.kind);
@@ -73,7 +72,7 @@ void MemoryIndex::RemoveObject(uint32_t number) {
     Refer(LocalOf(object.typeHandle), -1);
     Refer(LocalOf(object.lengthHandle), -1);
     EraseSorted(OfKind(object.kind), number);
-    names_.erase(object.name);
+    names_.Erase(object.name, number);
     objects_.erase(found);
     const auto members = order_.find(number);
     if (members == order_.end()) return;

@@ -16,6 +16,7 @@
 #include <utility>
 #include <vector>
 
+#include "name_table.h"
 #include "stored_object.h"
 
 namespace tks {
@@ -60,7 +61,7 @@ private:
     uint32_t ValueNumber(std::string_view value);
 
     std::unordered_map<uint32_t, StoredObject> objects_;
-    std::unordered_map<std::string_view, uint32_t> names_;  // views of the names in objects_
+    NameTable names_;
     std::array<std::vector<uint32_t>, 3> kinds_;            // ascending numbers: Elements, Types, Lengths
     std::unordered_map<uint32_t, uint32_t> references_;     // how often each object is referred to
     std::unordered_map<uint64_t, Membership> members_;

@@ -2,7 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "handles.h"
+#include "repository_file.h"
 #include "schema.h"
 
 namespace tks {
@@ -199,12 +203,23 @@ bool Repository::InWork() const { return sqlite3_get_autocommit(db_.Handle()) ==
 
 void Repository::BeginWork() {
     Query(statements_.WorkBegin).Run();
+    RemoveLeftJournal();
     try {
         if (stale_ || DataVersion() != dataVersion_) Reload();
     } catch (...) {
         db_.ExecuteQuietly("ROLLBACK");
         throw;
     }
+}
+
+// A process killed before its commit may leave a journal that holds nothing to
+// restore (one that does is played back and removed when the file is first
+// read).  Holding the write lock, nobody else's journal can be there.
+void Repository::RemoveLeftJournal() {
+    const char* file = sqlite3_db_filename(db_.Handle(), "main");
+    if (!file || !*file) return;
+    std::error_code error;
+    std::filesystem::remove(FilePath(std::string(file) + "-journal"), error);
 }
 
 void Repository::CommitWork() { Write([&] { Query(statements_.WorkCommit).Run(); }); }

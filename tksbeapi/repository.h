@@ -75,6 +75,7 @@ private:
     TKSHandle Handle(int64_t local) const;
     int64_t DataVersion();
     void Reload();
+    void RemoveLeftJournal();
     void LoadObjects();
     void LoadMembers();
     // Runs a change of the database; a failure leaves memory to be read again.
