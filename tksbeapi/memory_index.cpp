@@ -25,13 +25,18 @@ void EraseSorted(Sequence& sequence, typename Sequence::value_type value) {
 
 void MemoryIndex::Clear() { *this = MemoryIndex(); }
 
+StoredObject* MemoryIndex::Place(uint32_t number) const {
+    const size_t page = number >> kPageBits;
+    return page < pages_.size() && pages_[page] ? &(*pages_[page])[number & ((1u << kPageBits) - 1)] : nullptr;
+}
+
 const StoredObject* MemoryIndex::Find(uint32_t number) const {
-    const auto found = objects_.find(number);
-    return found == objects_.end() ? nullptr : &found->second;
+    const StoredObject* object = Place(number);
+    return object && object->kind != 0 ? object : nullptr;
 }
 
 uint32_t MemoryIndex::FindName(std::string_view name) const {
-    return names_.Find(name, [this](uint32_t number) { return std::string_view(objects_.find(number)->second.name); });
+    return names_.Find(name, [this](uint32_t number) { return std::string_view(Place(number)->name); });
 }
 
 std::vector<uint32_t>& MemoryIndex::OfKind(int32_t kind) { return kinds_[KindSlot(kind)]; }
@@ -55,9 +60,12 @@ void MemoryIndex::Refer(uint32_t number, int delta) {
 }
 
 void MemoryIndex::AddObject(uint32_t number, StoredObject object) {
-    const auto [stored, added] = objects_.emplace(number, std::move(object));
-    if (!added) return;
-    const StoredObject& held = stored->second;
+    if (number == 0 || Find(number)) return;
+    const size_t page = number >> kPageBits;
+    if (page >= pages_.size()) pages_.resize(page + 1);
+    if (!pages_[page]) pages_[page] = std::make_unique<Page>();
+    StoredObject& held = *Place(number);
+    held = std::move(object);
     names_.Insert(held.name, number);
     Refer(LocalOf(held.typeHandle), 1);
     Refer(LocalOf(held.lengthHandle), 1);
@@ -66,14 +74,13 @@ void MemoryIndex::AddObject(uint32_t number, StoredObject object) {
 }
 
 void MemoryIndex::RemoveObject(uint32_t number) {
-    const auto found = objects_.find(number);
-    if (found == objects_.end()) return;
-    const StoredObject& object = found->second;
-    Refer(LocalOf(object.typeHandle), -1);
-    Refer(LocalOf(object.lengthHandle), -1);
-    EraseSorted(OfKind(object.kind), number);
-    names_.Erase(object.name, number);
-    objects_.erase(found);
+    StoredObject* object = Place(number);
+    if (!object || object->kind == 0) return;
+    Refer(LocalOf(object->typeHandle), -1);
+    Refer(LocalOf(object->lengthHandle), -1);
+    EraseSorted(OfKind(object->kind), number);
+    names_.Erase(object->name, number);
+    *object = StoredObject();
     const auto members = order_.find(number);
     if (members == order_.end()) return;
     for (const auto& [position, element] : members->second) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -60,7 +61,11 @@ private:
     void Refer(uint32_t number, int delta);
     uint32_t ValueNumber(std::string_view value);
 
-    std::unordered_map<uint32_t, StoredObject> objects_;
+    // Objects by number, in pages of 4096 allocated when first used; kind 0 marks a free place.
+    static constexpr uint32_t kPageBits = 12;
+    using Page = std::array<StoredObject, size_t{1} << kPageBits>;
+    StoredObject* Place(uint32_t number) const;
+    std::vector<std::unique_ptr<Page>> pages_;
     NameTable names_;
     std::array<std::vector<uint32_t>, 3> kinds_;            // ascending numbers: Elements, Types, Lengths
     std::unordered_map<uint32_t, uint32_t> references_;     // how often each object is referred to
