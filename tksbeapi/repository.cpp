@@ -152,7 +152,7 @@ void Repository::Remove(TKSHandle object) {
         Query(statements_.DeleteAttributes).Bind(local).Run();
         Query(statements_.DeleteMembers).Bind(local).Run();
         Query(statements_.DeleteObject).Bind(local).Run();
-        memory_.RemoveObject(LocalOf(object));
+        memory_.RemoveObject(static_cast<uint32_t>(local));
     });
 }
 
