@@ -51,15 +51,23 @@ HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options) {
     HeaderInputOptions checked;
     checked.includeDirectories = IncludeDirectories(options.includeDirectories);
     if (!options.preInclude.empty()) checked.preInclude = ExistingFile(options.preInclude, "pre-include file");
-    checked.keepSystemIncludes = options.keepSystemIncludes;
+    checked.keepSystemIncludes = !options.dropSystemIncludes;
+    checked.dropSystemIncludes = options.dropSystemIncludes;
+    checked.noStdHeaders = options.noStdHeaders;
+    checked.noCompilerWords = options.noCompilerWords;
+    checked.keepPragmas = options.keepPragmas;
+    checked.strictIncludes = options.strictIncludes;
     return checked;
 }
 
-std::string IncludePathFor(const std::vector<std::string>& directories, const std::string& header) {
-    std::string joined;
-    for (const std::string& directory : directories) joined += directory + ';';
+std::string IncludePathFor(const HeaderInputOptions& input, const std::string& header) {
+    std::vector<std::string> directories = input.includeDirectories;
     const std::string own = std::filesystem::path(header).parent_path().string();
-    return own.find(';') == std::string::npos ? joined + own : joined;
+    if (own.find(';') == std::string::npos) directories.push_back(own);
+    directories.insert(directories.end(), input.lastDirectories.begin(), input.lastDirectories.end());
+    std::string joined;
+    for (const std::string& directory : directories) joined += (joined.empty() ? "" : ";") + directory;
+    return joined;
 }
 
 }  // namespace cimport_cli

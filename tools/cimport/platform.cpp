@@ -8,6 +8,8 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
 #include <random>
 #else
 #include <stdlib.h>
@@ -42,6 +44,13 @@ void SetIncludeVariable(const std::string& value) {
 
 void UseBinaryMode(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
 
+std::filesystem::path ExecutableDirectory() {
+    std::vector<wchar_t> name(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0 || length >= name.size()) return {};
+    return std::filesystem::path(std::wstring(name.data(), length)).parent_path();
+}
+
 #else
 
 std::filesystem::path CreatePrivateDirectory() {
@@ -69,6 +78,12 @@ void SetIncludeVariable(const std::string& value) {
 }
 
 void UseBinaryMode(std::FILE*) {}
+
+std::filesystem::path ExecutableDirectory() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : self.parent_path();
+}
 
 #endif
 
