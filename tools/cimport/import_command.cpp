@@ -69,7 +69,7 @@ int ImportOne(const Repository& repository, const std::string& header, const Imp
         result = DoCImport(repository.Handle(), prepared.Header().c_str(), 0, 0, 0, 0, input.preInclude.c_str(), 0, 0,
                            input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
     }
-    if (messages.ReportedSyntaxErrors()) std::cout << SyntaxErrorHint(header, inputs.input) << '\n';
+    if (messages.ReportedSyntaxErrors() && !AddsNothing(inputs.input)) std::cout << SyntaxErrorHint(header, inputs.input) << '\n';
     std::fflush(stdout);
     if (result != 0) {
         work.Rollback();

@@ -83,7 +83,7 @@ int RunParse(const ParseOptions& options) {
     Parse(header, checked, parsed);
     const int status = ParseStatus(parsed);
     std::cerr << WithPlainLineEnds(parsed.diagnostics);
-    if (status == kExitErrors) std::cerr << SyntaxErrorHint(header, checked) << '\n';
+    if (status == kExitErrors && !AddsNothing(checked)) std::cerr << SyntaxErrorHint(header, checked) << '\n';
     if (options.json)
         PrintDeclTreeJson(header, parsed.root, parsed.typedefs, std::cout);
     else

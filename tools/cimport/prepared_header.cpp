@@ -14,13 +14,9 @@ namespace cimport_cli {
 
 namespace fs = std::filesystem;
 
-namespace {
-
 bool AddsNothing(const HeaderInputOptions& checked) {
     return checked.noStdHeaders && checked.noCompilerWords && checked.keepPragmas && checked.strictIncludes;
 }
-
-}  // namespace
 
 PreparedHeader::PreparedHeader(const std::string& header, const HeaderInputOptions& checked,
                                const ArgumentsFor& argumentsFor, bool quiet)

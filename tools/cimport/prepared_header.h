@@ -16,6 +16,10 @@
 
 namespace cimport_cli {
 
+// True when the switches turn off everything the command adds: the stages
+// then get what a host that calls the library gets, and the output is theirs.
+bool AddsNothing(const HeaderInputOptions& checked);
+
 class PreparedHeader {
 public:
     // The preprocessor's argument vector for a header and its input options,

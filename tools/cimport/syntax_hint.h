@@ -1,4 +1,5 @@
-// The line that ends the output of an import or a parse with syntax errors.
+// The line that ends the output of an import or a parse with syntax errors
+// (unless the switches turn off everything the command adds).
 #pragma once
 
 #include <string>
