@@ -63,12 +63,14 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"caf\xe9.h", "typedef unsigned long ID;\nstruct j { struct k { ID id; } k; char c[2]; };\n"},
     {"u.h", "#include <stdint.h>\n\nstruct reading {\n    uint32_t id; char name[32];\n"
             "    int16_t temp; double value;\n};\n"},
-    {"w.h", "#include <windows.h>\n#ifdef _WIN32\nstruct w { DWORD d; WORD v; BYTE b; };\n#endif\n"},
+    {"w.h", "#include <windows.h>\n#ifdef _WIN32\nstruct w { DWORD d; WORD v; BYTE b; };\n"
+            "#endif\n"},
     {"z.h", "#include <stddef.h>\n#include <stdbool.h>\nstruct z { size_t n; bool ok; };\n"},
     {"my/stdint.h", "typedef short uint32_t;\ntypedef int int16_t;\n"},
     {"k.h", "#include <sys/socket.h>\nstruct k { int a; };\n"},
     {"inc/pq.h", "#pragma pack(push, 1)\nstruct pq { char c; };\n#pragma pack(pop)\n"},
-    {"pk.h", "#include \"pq.h\"\n#pragma pack(push, \\\n 1)\nstruct pk { short s; };\n#pragma pack(pop)\n"},
+    {"pk.h", "#include \"pq.h\"\n#pragma pack(push, \\\n 1)\nstruct pk { short s; };\n"
+             "#pragma pack(pop)\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
 
@@ -79,13 +81,15 @@ const std::string kNone = "<none>", kFolder = "<folder>", kImported = "<imported
 // The switches that together give what the importer does on its own (the first four for a
 // preprocess of the header alone).
 std::vector<std::string> Today(std::vector<std::string> args, bool drop = true) {
-    args.insert(args.end(), {"--no-std-headers", "--no-compiler-words", "--keep-pragmas", "--strict-includes"});
+    args.insert(args.end(),
+                {"--no-std-headers", "--no-compiler-words", "--keep-pragmas", "--strict-includes"});
     if (drop) args.push_back("--drop-system-includes");
     return args;
 }
 
 // The command that makes the kImported repository, itself a row below.
-const std::vector<std::string> kImportAll = Today({"import", "--quiet", "-I", "inc", "s.h", "t.h", "e.h"});
+const std::vector<std::string> kImportAll =
+    Today({"import", "--quiet", "-I", "inc", "s.h", "t.h", "e.h"});
 
 void Prepare(const std::string& repo) {
     if (repo == kImported || repo == kReadOnly) {
@@ -331,11 +335,13 @@ const Row kRows[] = {
      "struct s { ID id; char name[4]; float f[3]; struct in { short b; } x; };\r\n"
      "/*#line2 \"cpre.tmp\"*/\r\nstruct e { int a }\r\n", ""},
     {"LikeImportKeepsSystemIncludes", kNone, Today({"preprocess", "--like-import",
-     "--keep-system-includes", "-I", "inc", "t.h"}, false), 1, "...\n/*#line1 \"{dir}/inc/n.h\"*/\r",
+     "--keep-system-includes", "-I", "inc", "t.h"}, false), 1,
+     "...\n/*#line1 \"{dir}/inc/n.h\"*/\r",
      "Could not find include file <stdio.h>\n"},
 };
 
-const std::string kStandIn = "cimport: <sys/socket.h> not found; read as empty. Add -I DIR for the real one.\n";
+const std::string kStandIn =
+    "cimport: <sys/socket.h> not found; read as empty. Add -I DIR for the real one.\n";
 
 const Row kHeaderRows[] = {
     // What the command adds around the importer: bundled headers, compiler words, stand-ins
@@ -374,11 +380,19 @@ INSTANTIATE_TEST_SUITE_P(Cli, Cli, ::testing::ValuesIn(kRows),
 
 // The bundled headers, as "#include <...>" names.
 std::vector<std::string> BundledHeaders() {
-    const fs::path folder = fs::path(CIMPORT_SOURCE_DIR) / "tools" / "cimport" / "share" / "headers";
+    const fs::path folder = fs::path(CIMPORT_SOURCE_DIR) / "tools/cimport/share/headers";
     std::vector<std::string> names;
     for (const auto& entry : fs::recursive_directory_iterator(folder))
-        if (entry.is_regular_file()) names.push_back(entry.path().lexically_relative(folder).generic_string());
+        if (entry.is_regular_file())
+            names.push_back(entry.path().lexically_relative(folder).generic_string());
     return names;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
 }
 
 class CliFolder : public ::testing::Test {
@@ -392,7 +406,9 @@ protected:
         fs::current_path("..");
         if (!HasFailure()) fs::remove_all(Name());
     }
-    static std::string Name() { return ::testing::UnitTest::GetInstance()->current_test_info()->name(); }
+    static std::string Name() {
+        return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    }
 };
 
 TEST_F(CliFolder, EachBundledHeaderAloneCreatesNothing) {
@@ -402,58 +418,57 @@ TEST_F(CliFolder, EachBundledHeaderAloneCreatesNothing) {
         WriteFileBytes(args.back(), "#include <" + name + ">\n");
     }
     const CliRun run = RunCli(args);
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, 0);
     EXPECT_EQ(run.err, "");
-    const std::string nothing = "No syntax errors found during parse.\nNo valid C structures found in header file: ";
-    std::size_t count = 0;
-    for (std::size_t at = run.out.find(nothing); at != std::string::npos; at = run.out.find(nothing, at + 1)) ++count;
-    EXPECT_EQ(count, args.size() - 2) << run.out;
-    EXPECT_EQ(run.out.find("Created"), std::string::npos) << run.out;
+    EXPECT_EQ(Count(run.out, kParseOk + "No valid C structures found in header file: "),
+              args.size() - 2) << run.out;
+    EXPECT_EQ(Count(run.out, "Created"), 0u) << run.out;
 }
 
-// Each row of the README's type table: C types in backquotes, then what the import makes of
-// a member of each type.  All bundled headers are included at once.
+// The README's type table: C types in backquotes, then what the import makes of a member of
+// each type, all bundled headers included at once.
 TEST_F(CliFolder, ReadmeTypeTableIsWhatAnImportGives) {
     std::ifstream readme(fs::path(CIMPORT_SOURCE_DIR) / "README.md");
     std::string header, line;
     for (const std::string& name : BundledHeaders()) header += "#include <" + name + ">\n";
-    std::vector<std::vector<std::string>> rows;  // struct name, type, Length, Signed
+    std::vector<std::vector<std::string>> rows;  // declaration, Type, Length, Signed
     while (std::getline(readme, line) && line.rfind("| C types |", 0) != 0) {}
     while (std::getline(readme, line) && line.rfind("|", 0) == 0) {
         if (line.rfind("|---", 0) == 0) continue;
         std::vector<std::string> cells;
-        for (std::size_t at = 1, bar; (bar = line.find(" |", at)) != std::string::npos; at = bar + 2)
-            cells.push_back(line.substr(at + 1, bar - at - 1));
+        for (std::size_t at = 2, bar; (bar = line.find(" |", at)) != line.npos; at = bar + 3)
+            cells.push_back(line.substr(at, bar - at));
         for (std::size_t at = cells[0].find('`'); at != std::string::npos;
              at = cells[0].find('`', cells[0].find('`', at + 1) + 1)) {
             std::string type = cells[0].substr(at + 1, cells[0].find('`', at + 1) - at - 1);
-            const std::size_t bracket = type.find('[');
-            const std::string member = bracket == std::string::npos ? type + " m" : type.substr(0, bracket) + " m" + type.substr(bracket);
-            rows.push_back({"t" + std::to_string(rows.size()), cells[1], cells[2], cells[3]});
-            header += "struct " + rows.back()[0] + " { " + member + "; };\n";
+            type.insert(std::min(type.find('['), type.size()), " m");
+            const std::string name = "t" + std::to_string(rows.size());
+            rows.push_back({"struct " + name + " { " + type + "; };", cells[1], cells[2]});
+            rows.back().push_back(cells[3]);
+            header += rows.back()[0] + "\n";
         }
     }
     ASSERT_GT(rows.size(), 100u);
     WriteFileBytes("all.h", header);
-    const CliRun import = RunCli({"import", "all.h"});
-    EXPECT_NE(import.out.find("No syntax errors found during parse."), std::string::npos) << import.out;
-    const auto model = nlohmann::json::parse(RunCli({"show", "--json"}).out);
+    EXPECT_EQ(Count(RunCli({"import", "all.h"}).out, kParseOk), 1u);
+    const auto types = nlohmann::json::parse(RunCli({"show", "--json"}).out)["types"];
     for (const auto& row : rows) {
-        const auto type = std::find_if(model["types"].begin(), model["types"].end(),
-                                       [&](const auto& t) { return t["name"] == row[0] + "_TYPE"; });
-        const std::string label = header.substr(header.find("struct " + row[0] + " "), 40);
+        const std::string name = row[0].substr(7, row[0].find(' ', 7) - 7) + "_TYPE";
+        const auto type = std::find_if(types.begin(), types.end(),
+                                       [&](const auto& t) { return t["name"] == name; });
         if (row[1] == "refused: a pointer") {
-            EXPECT_EQ(type, model["types"].end()) << label;
+            EXPECT_EQ(type, types.end()) << row[0];
             continue;
         }
-        ASSERT_NE(type, model["types"].end()) << label;
+        ASSERT_NE(type, types.end()) << row[0];
         const auto& member = (*type)["members"][0];
         const auto& attributes = member["attributes"];
         std::string made = member["type"];
-        if (attributes.contains("Repeat Count")) made += ", repeated " + attributes["Repeat Count"].get<std::string>();
-        EXPECT_EQ(made, row[1]) << label;
-        EXPECT_EQ(attributes["Length"], row[2]) << label;
-        EXPECT_EQ(attributes.contains("Signed") ? attributes["Signed"].get<std::string>() : "—", row[3]) << label;
+        if (attributes.contains("Repeat Count"))
+            made += ", repeated " + attributes["Repeat Count"].get<std::string>();
+        const std::string sign = attributes.value("Signed", "—");
+        EXPECT_EQ(made + " " + attributes["Length"].get<std::string>() + " " + sign,
+                  row[1] + " " + row[2] + " " + row[3]) << row[0];
     }
 }
 

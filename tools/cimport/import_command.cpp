@@ -11,8 +11,8 @@
 #include "cimport.h"
 #include "command_error.h"
 #include "commands.h"
-#include "import_messages.h"
 #include "bundled_files.h"
+#include "import_messages.h"
 #include "input_paths.h"
 #include "platform.h"
 #include "prepared_header.h"
@@ -69,7 +69,8 @@ int ImportOne(const Repository& repository, const std::string& header, const Imp
         result = DoCImport(repository.Handle(), prepared.Header().c_str(), 0, 0, 0, 0, input.preInclude.c_str(), 0, 0,
                            input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
     }
-    if (messages.ReportedSyntaxErrors() && !AddsNothing(inputs.input)) std::cout << SyntaxErrorHint(header, inputs.input) << '\n';
+    if (messages.ReportedSyntaxErrors() && !AddsNothing(inputs.input))
+        std::cout << SyntaxErrorHint(header, inputs.input) << '\n';
     std::fflush(stdout);
     if (result != 0) {
         work.Rollback();

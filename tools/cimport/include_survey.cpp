@@ -45,7 +45,8 @@ std::vector<std::string> MissingSystemHeaders(const std::string& diagnostics) {
         if (line.rfind(kNotFound, 0) != 0) continue;
         std::string name = line.substr(std::char_traits<char>::length(kNotFound));
         std::erase_if(name, [](char c) { return c == ' ' || c == '\t'; });
-        if (name.size() > 2 && name.front() == '<' && name.back() == '>') AddOnce(names, name.substr(1, name.size() - 2));
+        if (name.size() > 2 && name.front() == '<' && name.back() == '>')
+            AddOnce(names, name.substr(1, name.size() - 2));
     }
     return names;
 }

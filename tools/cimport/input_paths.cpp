@@ -48,15 +48,10 @@ std::string ExistingFile(const std::string& path, const char* what) {
 }
 
 HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options) {
-    HeaderInputOptions checked;
+    HeaderInputOptions checked = options;
     checked.includeDirectories = IncludeDirectories(options.includeDirectories);
     if (!options.preInclude.empty()) checked.preInclude = ExistingFile(options.preInclude, "pre-include file");
     checked.keepSystemIncludes = !options.dropSystemIncludes;
-    checked.dropSystemIncludes = options.dropSystemIncludes;
-    checked.noStdHeaders = options.noStdHeaders;
-    checked.noCompilerWords = options.noCompilerWords;
-    checked.keepPragmas = options.keepPragmas;
-    checked.strictIncludes = options.strictIncludes;
     return checked;
 }
 

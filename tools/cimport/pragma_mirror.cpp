@@ -94,7 +94,8 @@ std::string BlankPragmas(const std::string& text, int& count) {
 PragmaMirror::PragmaMirror(const fs::path& root, const std::vector<std::string>& directories,
                            const std::vector<std::string>& files)
     : mirrors_(directories), root_(root) {
-    for (const std::string& file : files) texts_.emplace_back(file, BlankPragmas(ReadFileBytes(file.c_str()), blanked_));
+    for (const std::string& file : files)
+        texts_.emplace_back(file, BlankPragmas(ReadFileBytes(file.c_str()), blanked_));
     if (blanked_ == 0) return;
     int climb = 0;
     std::string relative;
@@ -105,14 +106,16 @@ PragmaMirror::PragmaMirror(const fs::path& root, const std::vector<std::string>&
         fs::path mirror = root / std::to_string(i);
         for (int level = 0; level < climb; ++level) mirror /= "d";
         mirrors_[i] = mirror.string();
-        for (const char* separator : {"/", "\\"}) paths_.emplace_back(mirrors_[i] + separator, directories[i] + separator);
+        for (const char* separator : {"/", "\\"})
+            paths_.emplace_back(mirrors_[i] + separator, directories[i] + separator);
         for (const auto& [file, text] : texts_)
             if (RelativePath(file, directories[i], relative)) WriteFile((mirror / relative).lexically_normal(), text);
     }
 }
 
 std::string PragmaMirror::CopyLoose(const std::string& file) {
-    const auto found = std::find_if(texts_.begin(), texts_.end(), [&](const auto& entry) { return entry.first == file; });
+    const auto found =
+        std::find_if(texts_.begin(), texts_.end(), [&](const auto& entry) { return entry.first == file; });
     int ignored = 0;
     const std::string text = found != texts_.end() ? found->second : BlankPragmas(ReadFileBytes(file.c_str()), ignored);
     const fs::path copy = root_ / "p" / std::to_string(paths_.size()) / fs::path(file).filename();

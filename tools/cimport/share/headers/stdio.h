@@ -1,13 +1,8 @@
 /* cimport's own stdio.h: FILE is declared without its members. */
 #ifndef _CIMPORT_STDIO_H
 #define _CIMPORT_STDIO_H
-#ifndef _CIMPORT_SIZE_T
-#define _CIMPORT_SIZE_T
-typedef unsigned int size_t;
-#endif
-#ifndef NULL
-#define NULL ((void *)0)
-#endif
+#include <_cimport/size_t.h>
+#include <_cimport/null.h>
 typedef struct _cimport_file FILE;
 typedef long long fpos_t;
 #define EOF (-1)

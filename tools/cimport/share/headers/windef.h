@@ -4,9 +4,7 @@
 #ifndef _CIMPORT_WINDEF_H
 #define _CIMPORT_WINDEF_H
 #include <winnt.h>
-#ifndef NULL
-#define NULL ((void *)0)
-#endif
+#include <_cimport/null.h>
 #define FALSE 0
 #define TRUE 1
 #define MAX_PATH 260

@@ -2,18 +2,9 @@
    32-bit hosts (int and long 32 bits, off_t 32 bits). */
 #ifndef _CIMPORT_SYS_TYPES_H
 #define _CIMPORT_SYS_TYPES_H
-#ifndef _CIMPORT_SIZE_T
-#define _CIMPORT_SIZE_T
-typedef unsigned int size_t;
-#endif
-#ifndef _CIMPORT_TIME_T
-#define _CIMPORT_TIME_T
-typedef long long time_t;
-#endif
-#ifndef _CIMPORT_CLOCK_T
-#define _CIMPORT_CLOCK_T
-typedef long clock_t;
-#endif
+#include <_cimport/size_t.h>
+#include <_cimport/time_t.h>
+#include <_cimport/clock_t.h>
 typedef int ssize_t;
 typedef long off_t;
 typedef int pid_t;
