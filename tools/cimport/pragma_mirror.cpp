@@ -72,6 +72,7 @@ void ReplaceAll(std::string& text, const std::string& from, const std::string& t
 }  // namespace
 
 std::string BlankPragmas(const std::string& text, int& count) {
+    if (text.find("pragma") == std::string::npos) return text;
     std::string blanked;
     blanked.reserve(text.size());
     bool continued = false;  // the line before was a blanked one ending in a backslash
