@@ -52,11 +52,13 @@ bool CountsSyntaxErrors(const std::string& text) {
 
 void ImportMessages::Receive(void* context, const char* text) {
     auto* self = static_cast<ImportMessages*>(context);
-    const std::string message = text != nullptr ? text : "";
+    std::string message = text != nullptr ? text : "";
+    if (self->rewrite_) message = self->rewrite_(message);
     long summaryErrors = 0;
     const bool isSummary = ReadSummaryErrorCount(message, &summaryErrors);
     const bool isError = StartsWith(message, kErrorStart);
-    if (summaryErrors > 0 || isError || CountsSyntaxErrors(message)) self->reportedErrors_ = true;
+    if (CountsSyntaxErrors(message)) self->reportedSyntaxErrors_ = true;
+    if (summaryErrors > 0 || isError || self->reportedSyntaxErrors_) self->reportedErrors_ = true;
     if (!self->quiet_ || isSummary || isError) PrintLines(message);
 }
 

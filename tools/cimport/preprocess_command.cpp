@@ -10,6 +10,7 @@
 #include "command_error.h"
 #include "commands.h"
 #include "input_paths.h"
+#include "prepared_header.h"
 #include "stage_files.h"
 #include "work_dir.h"
 
@@ -37,6 +38,7 @@ std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, cons
     } else {
         args.push_back(header);
         for (const std::string& directory : checked.includeDirectories) args.push_back("-I" + directory);
+        for (const std::string& directory : checked.lastDirectories) args.push_back("-I" + directory);
     }
     for (const std::string& define : options.defines) {
         if (define.empty()) throw CommandError("empty -D argument");
@@ -77,13 +79,19 @@ PreprocessRun Preprocess(const PreprocessOptions& options, const std::string& he
 
 int RunPreprocess(const PreprocessOptions& options) {
     const std::string header = ExistingFile(options.header, "header");
-    const HeaderInputOptions checked = CheckHeaderInputs(options.input);
-    if (!options.likeImport && (!checked.preInclude.empty() || checked.keepSystemIncludes))
-        throw CommandError("--pre-include and --keep-system-includes need --like-import");
-    const PreprocessRun run = Preprocess(options, header, checked);
+    HeaderInputOptions checked = CheckHeaderInputs(options.input);
+    if (!options.likeImport && (!checked.preInclude.empty() || checked.dropSystemIncludes))
+        throw CommandError("--pre-include and --drop-system-includes need --like-import");
+    // The header alone takes no pre-include, and its #pragma lines are part of
+    // what the preprocessor writes.
+    if (!options.likeImport) checked.noCompilerWords = checked.keepPragmas = true;
+    const PreparedHeader prepared(header, checked, [&options](const std::string& input, const HeaderInputOptions& in) {
+        return PreprocessorArgs(options, input, in);
+    }, false);
+    const PreprocessRun run = Preprocess(options, prepared.Header(), prepared.Input());
     if (run.result == -1) throw CommandError("cannot write the preprocessor's diagnostics file");
-    WriteStandardOutput(run.output);
-    std::cerr << run.diagnostics;
+    WriteStandardOutput(prepared.Original(run.output));
+    std::cerr << prepared.Original(run.diagnostics);
     if (run.result != 0) return kExitFailed;
     return run.errors ? kExitErrors : kExitOk;
 }
