@@ -1,5 +1,6 @@
 // cimport preprocess: runs the importer's C preprocessor on a header and
-// writes exactly what it writes to "cprep.tmp" to standard output.
+// streams exactly what it would write to "cprep.tmp" to standard output.
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -53,7 +54,6 @@ std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, cons
 struct PreprocessRun {
     int32_t result = 0;
     bool errors = false;  // a diagnostic of level error was written
-    std::string output;
     std::string diagnostics;
 };
 
@@ -68,9 +68,11 @@ PreprocessRun Preprocess(const PreprocessOptions& options, const std::string& he
     preprocessor.lineObserver = [&run](cimp::cpp::Preprocessor& pre, const cimp::cpp::PpSource&, int) {
         run.errors = run.errors || pre.pp.diag.ErrorFlag();
     };
+    StartBinaryOutput();
+    preprocessor.output.StreamTo(stdout);
     run.result = preprocessor.Run(vector.Count(), vector.Vector());
+    std::fflush(stdout);
     run.errors = run.errors || preprocessor.pp.diag.ErrorFlag();
-    run.output = ReadFileBytes(cimp::kPreprocessedFile);
     run.diagnostics = ReadTextFile(cimp::cpp::kPpErrorFile);
     return run;
 }
@@ -82,7 +84,6 @@ int RunPreprocess(const PreprocessOptions& options) {
         throw CommandError("--pre-include and --keep-system-includes need --like-import");
     const PreprocessRun run = Preprocess(options, header, checked);
     if (run.result == -1) throw CommandError("cannot write the preprocessor's diagnostics file");
-    WriteStandardOutput(run.output);
     std::cerr << run.diagnostics;
     if (run.result != 0) return kExitFailed;
     return run.errors ? kExitErrors : kExitOk;

@@ -2,8 +2,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "cimp/import_context.h"
 #include "cimp/import_run.h"
@@ -25,11 +23,6 @@ std::vector<std::string> PrepareImportInput(const std::string& header, const Hea
     return cimp::BuildPreprocessorArgs(input, IncludePathFor(checked.includeDirectories, header).c_str());
 }
 
-std::string ReadFileBytes(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 std::string ReadTextFile(const char* path) {
     cimp::TextFile file;
     std::string text;
@@ -39,11 +32,9 @@ std::string ReadTextFile(const char* path) {
     return text;
 }
 
-void WriteStandardOutput(const std::string& bytes) {
+void StartBinaryOutput() {
     std::fflush(stdout);
     UseBinaryMode(stdout);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
 }
 
 }  // namespace cimport_cli

@@ -19,14 +19,11 @@ using cimp::ArgumentVector;
 // path, the input again.  Throws CommandError.
 std::vector<std::string> PrepareImportInput(const std::string& header, const HeaderInputOptions& checked);
 
-// The whole file as it is on disk; empty when it is missing.
-std::string ReadFileBytes(const char* path);
-
 // A text file of the stages with its CR LF line ends read as "\n"; empty
 // when it is missing.
 std::string ReadTextFile(const char* path);
 
-// Writes bytes to standard output unchanged.
-void WriteStandardOutput(const std::string& bytes);
+// From here on, bytes written to standard output arrive unchanged.
+void StartBinaryOutput();
 
 }  // namespace cimport_cli
