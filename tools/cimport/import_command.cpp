@@ -62,6 +62,7 @@ int ImportOne(const Repository& repository, const std::string& header, const Imp
         result = DoCImport(repository.Handle(), header.c_str(), 0, 0, 0, 0, inputs.input.preInclude.c_str(), 0, 0,
                            inputs.input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
     }
+    messages.Finish();
     std::fflush(stdout);
     if (result != 0) {
         work.Rollback();

@@ -2,12 +2,14 @@
 // and notes whether the import reported errors.
 #pragma once
 
+#include "progress_line.h"
+
 namespace cimport_cli {
 
 class ImportMessages {
 public:
     // quiet: print only "Error: " messages and the summary.
-    explicit ImportMessages(bool quiet) : quiet_(quiet) {}
+    explicit ImportMessages(bool quiet) : quiet_(quiet), progress_(WantsProgress(quiet)) {}
 
     // The importer's callback; context is an ImportMessages.
     static void Receive(void* context, const char* text);
@@ -16,9 +18,15 @@ public:
     // or the relayed parse diagnostics counted syntax errors.
     bool ReportedErrors() const { return reportedErrors_; }
 
+    // The import has returned: the progress line goes away for good.
+    void Finish() { progress_.Clear(true); }
+
 private:
+    void Take(const char* text);
+
     bool quiet_;
     bool reportedErrors_ = false;
+    ProgressLine progress_;
 };
 
 }  // namespace cimport_cli

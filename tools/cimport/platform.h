@@ -16,6 +16,9 @@ std::filesystem::path CreatePrivateDirectory();
 // spelling of that name; an empty value removes it.
 void SetIncludeVariable(const std::string& value);
 
+// True when the stream is a terminal (not a pipe or a file).
+bool IsTerminal(std::FILE* stream);
+
 // Writes bytes to the stream unchanged (no line-end translation).
 void UseBinaryMode(std::FILE* stream);
 
