@@ -78,7 +78,7 @@ int32_t RunImport(ImportContext& context, const ImportStages& stages) {
     times.Mark(StageTimes::kParse);
 
     if (parsed.root == nullptr) {
-        if (status == 0) context.sink.Send(kMsgNoStructures + context.headerPath + ".");
+        if (status == 0) context.sink.Send(kMsgNoStructures, context.headerPath, ".");
         return result;
     }
     stages.importStructures(context, parsed.root);
