@@ -30,8 +30,8 @@ std::string RunOnTerminal(const Row& row) {
         if (row.stdoutToFile) dup2(open("out.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600), 1);
         if (row.stderrToFile) dup2(open("err.txt", O_WRONLY | O_CREAT | O_TRUNC, 0600), 2);
         setenv("CIMPORT_PROGRESS_AFTER", "0", 1);
-        const char* args[] = {"cimport", "import", "--repo", "p.db", "s.h", row.quiet ? "--quiet" : nullptr,
-                              nullptr};
+        const char* args[] = {"cimport", "import", "--repo", "p.db", "s.h",
+                              row.quiet ? "--quiet" : nullptr, nullptr};
         execv(CIMPORT_CLI, const_cast<char**>(args));
         _exit(127);
     }
