@@ -47,6 +47,10 @@ private:
     int pending_ = EOF;  // a byte read ahead after a lone CR
 };
 
+// Writes to an open stream with every "\n" turned into CR LF; false when a
+// write failed.
+bool WriteWithCrLf(std::FILE* stream, const char* data, std::size_t size);
+
 // File-system helpers used by the stages.
 bool FileExists(const char* path);
 long long FileSize(const char* path);  // -1 when it cannot be read

@@ -6,6 +6,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cimport.h"
@@ -63,13 +64,16 @@ int ImportOne(const Repository& repository, const std::string& header, const Imp
     const HeaderInputOptions& input = prepared.Input();
     SetIncludeVariable(IncludePathFor(input, prepared.Header()));
     UnitOfWork work(repository);
-    ImportMessages messages(options.quiet, [&prepared](const std::string& text) { return prepared.Original(text); });
+    ImportMessages::Rewrite rewrite;
+    if (prepared.Mirrored()) rewrite = [&prepared](const std::string& text) { return prepared.Original(text); };
+    ImportMessages messages(options.quiet, std::move(rewrite));
     int32_t result = 0;
     {
         PrivateWorkDir workDir;
         result = DoCImport(repository.Handle(), prepared.Header().c_str(), 0, 0, 0, 0, input.preInclude.c_str(), 0, 0,
                            input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
     }
+    messages.Finish();
     if (messages.ReportedSyntaxErrors() && !AddsNothing(inputs.input))
         std::cout << SyntaxErrorHint(header, inputs.input) << '\n';
     std::fflush(stdout);

@@ -6,14 +6,17 @@
 #include <string>
 #include <utility>
 
+#include "progress_line.h"
+
 namespace cimport_cli {
 
 class ImportMessages {
 public:
     // quiet: print only "Error: " messages and the summary.
     // rewrite, when given, is applied to every message before it is printed.
-    explicit ImportMessages(bool quiet, std::function<std::string(const std::string&)> rewrite = {})
-        : quiet_(quiet), rewrite_(std::move(rewrite)) {}
+    using Rewrite = std::function<std::string(const std::string&)>;
+    explicit ImportMessages(bool quiet, Rewrite rewrite = {})
+        : quiet_(quiet), rewrite_(std::move(rewrite)), progress_(WantsProgress(quiet)) {}
 
     // The importer's callback; context is an ImportMessages.
     static void Receive(void* context, const char* text);
@@ -24,11 +27,17 @@ public:
     // True when the relayed parse diagnostics counted syntax errors.
     bool ReportedSyntaxErrors() const { return reportedSyntaxErrors_; }
 
+    // The import has returned: the progress line goes away for good.
+    void Finish() { progress_.Clear(true); }
+
 private:
+    void Take(const char* text);
+
     bool quiet_;
-    std::function<std::string(const std::string&)> rewrite_;
+    Rewrite rewrite_;
     bool reportedErrors_ = false;
     bool reportedSyntaxErrors_ = false;
+    ProgressLine progress_;
 };
 
 }  // namespace cimport_cli

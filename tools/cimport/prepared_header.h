@@ -39,6 +39,8 @@ public:
     const HeaderInputOptions& Input() const { return input_; }
     // A text of the stages with the mirror's paths replaced by the original ones.
     std::string Original(const std::string& text) const { return mirror_ ? mirror_->Original(text) : text; }
+    // True when the stages read a mirror, so their texts need Original.
+    bool Mirrored() const { return mirror_ != nullptr; }
 
 private:
     void UseCompilerWords(const std::string& userPreInclude, const std::string& compilerWords);

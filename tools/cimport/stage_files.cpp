@@ -39,11 +39,9 @@ std::string ReadTextFile(const char* path) {
     return text;
 }
 
-void WriteStandardOutput(const std::string& bytes) {
+void StartBinaryOutput() {
     std::fflush(stdout);
     UseBinaryMode(stdout);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
 }
 
 }  // namespace cimport_cli
