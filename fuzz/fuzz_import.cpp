@@ -14,7 +14,9 @@
 
 namespace {
 
-void Collect(void* messages, const char* text) { static_cast<test_support::Messages*>(messages)->push_back(text); }
+void Collect(void* messages, const char* text) {
+    static_cast<test_support::Messages*>(messages)->push_back(text);
+}
 
 void ImportOnce(TKSHandle repository) {
     std::string problems;

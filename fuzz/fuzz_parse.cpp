@@ -35,7 +35,8 @@ void CheckTree(const cimp::DeclNode* root) {
         for (; node != nullptr; node = node->nextSibling) {
             if (!seen.insert(node).second) Fail("node reached twice", node->name);
             if (node->level != level) Fail("level not one below the parent's", node->name);
-            for (const std::string* text : {&node->name, &node->tag, &node->typeName}) CheckText(*text);
+            for (const std::string* text : {&node->name, &node->tag, &node->typeName})
+                CheckText(*text);
             pending.emplace_back(node->firstChild, level + 1);
         }
     }
@@ -45,7 +46,8 @@ void CheckTypedefs(const cimp::TypedefEntry* head) {
     std::set<const cimp::TypedefEntry*> seen;
     for (const cimp::TypedefEntry* entry = head; entry != nullptr; entry = entry->next) {
         if (!seen.insert(entry).second) Fail("typedef list runs in a circle", entry->name);
-        for (const std::string* text : {&entry->name, &entry->typeName, &entry->label}) CheckText(*text);
+        for (const std::string* text : {&entry->name, &entry->typeName, &entry->label})
+            CheckText(*text);
     }
 }
 

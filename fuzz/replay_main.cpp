@@ -23,7 +23,8 @@ int main(int argc, char** argv) {
     }
     LLVMFuzzerInitialize(&argc, &argv);
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(inputs[i].data()), inputs[i].size());
+        LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(inputs[i].data()),
+                               inputs[i].size());
         std::printf("replayed %s\n", argv[i + 1]);
     }
     return 0;

@@ -16,13 +16,14 @@ namespace {
 // A first import (creation, Lengths, nested structures, pointer members and
 // the rollback), then one over what it made (reuse and numbered names).
 const char* const kHeaders[] = {
-    "struct S { int a; char name[20]; unsigned char raw[4]; struct in { short v[3]; char c; } in; float f; };\n"
+    "struct S { int a; char name[20]; unsigned char raw[4]; struct in { short v[3]; char c; } in; "
+    "float f; };\n"
     "struct Y { int q; struct Z { int q; } z; int *p; int r; };\n",
     "struct S { long a; char name[8]; struct in { short v[3]; char c; } in; };\n"
     "struct T { struct S s[2]; char name[20]; int q; };\n",
 };
-const int32_t kCodes[] = {TKS_NOT_FOUND, TKS_NAME_TAKEN, TKS_ALREADY_MEMBER, TKS_INVALID_ATTR_NAME,
-                          TKS_INVALID_ATTR_VALUE, -999};
+const int32_t kCodes[] = {TKS_NOT_FOUND,         TKS_NAME_TAKEN,         TKS_ALREADY_MEMBER,
+                          TKS_INVALID_ATTR_NAME, TKS_INVALID_ATTR_VALUE, -999};
 
 void Collect(void* messages, const char* text) {
     static_cast<test_support::Messages*>(messages)->push_back(text);

@@ -32,7 +32,8 @@ inline Census TakeCensus(TKSHandle repository, std::string& problems) {
     Census census;
     for (const int32_t kind : {TKS_KIND_ELEMENT, TKS_KIND_TYPE, TKS_KIND_LENGTH}) {
         TKSHandle h = 0;
-        for (TKSGetFirstDefinition(repository, kind, &h, 0); h != 0; TKSGetNextDefinition(h, 0, &h, 1, 0)) {
+        for (TKSGetFirstDefinition(repository, kind, &h, 0); h != 0;
+             TKSGetNextDefinition(h, 0, &h, 1, 0)) {
             objects[kind].insert(h);
             census[kind].insert(RecordName(h));
         }
@@ -43,16 +44,20 @@ inline Census TakeCensus(TKSHandle repository, std::string& problems) {
     for (const TKSHandle element : objects[TKS_KIND_ELEMENT]) {
         ElementDetails e{};
         TKSGetDetails(element, 0, &e, sizeof e);
-        refers(TKS_KIND_TYPE, static_cast<TKSHandle>(e.typeHandle), "Element " + RecordName(element));
-        refers(TKS_KIND_LENGTH, static_cast<TKSHandle>(e.lengthHandle), "Element " + RecordName(element));
+        refers(TKS_KIND_TYPE, static_cast<TKSHandle>(e.typeHandle),
+               "Element " + RecordName(element));
+        refers(TKS_KIND_LENGTH, static_cast<TKSHandle>(e.lengthHandle),
+               "Element " + RecordName(element));
     }
     for (const TKSHandle type : objects[TKS_KIND_TYPE]) {
         TKSHandle m = 0;
-        for (int32_t rc = TKSGetNextDefinition(type, 0, &m, 3, 1); rc == 0 && m != 0 && m != TKS_LAST_MEMBER;
+        for (int32_t rc = TKSGetNextDefinition(type, 0, &m, 3, 1);
+             rc == 0 && m != 0 && m != TKS_LAST_MEMBER;
              rc = TKSGetNextDefinition(m, type, &m, 1, 1)) {
             MemberDetails details{};
             refers(TKS_KIND_ELEMENT, m, "a member of Type " + RecordName(type));
-            if (TKSGetMemberDetails(type, m, &details, sizeof details) != 0) problems += "a lost member; ";
+            if (TKSGetMemberDetails(type, m, &details, sizeof details) != 0)
+                problems += "a lost member; ";
         }
     }
     return census;
@@ -71,14 +76,16 @@ inline Tally CountMessages(const Messages& messages, Census& census) {
         int32_t kind;
         int count;
     } kCreations[] = {
-        {"Created Type ", TKS_KIND_TYPE, 1}, {"Created Element ", TKS_KIND_ELEMENT, 2},
-        {"Created Length ", TKS_KIND_LENGTH, 3}, {"Warning: Duplicate Type found. ", TKS_KIND_TYPE, 1},
+        {"Created Type ", TKS_KIND_TYPE, 1},
+        {"Created Element ", TKS_KIND_ELEMENT, 2},
+        {"Created Length ", TKS_KIND_LENGTH, 3},
+        {"Warning: Duplicate Type found. ", TKS_KIND_TYPE, 1},
         {"Warning: Duplicate Element found. ", TKS_KIND_ELEMENT, 2},
         {"Warning: Duplicate Length found. ", TKS_KIND_LENGTH, 3},
     };
     // Errors the import reports without counting them.
     static const char* const kUncounted[] = {"Error: Invalid C: ", "Error: Simple Type ",
-                                            "Error: Default char Length "};
+                                             "Error: Default char Length "};
     Tally tally(4);
     for (std::size_t i = 0; i < messages.size(); ++i) {
         const std::string& m = messages[i];
@@ -86,13 +93,16 @@ inline Tally CountMessages(const Messages& messages, Census& census) {
         for (const auto& c : kCreations) {
             if (!Starts(m, c.start)) continue;
             ++tally[c.count];
-            census[c.kind].insert(name.substr(c.start[0] == 'C' ? std::strlen(c.start) : m.rfind(" to ") + 4));
+            census[c.kind].insert(
+                name.substr(c.start[0] == 'C' ? std::strlen(c.start) : m.rfind(" to ") + 4));
         }
-        const bool refused = i + 1 < messages.size() && Starts(messages[i + 1], "Error: Failed to delete");
+        const bool refused =
+            i + 1 < messages.size() && Starts(messages[i + 1], "Error: Failed to delete");
         if (Starts(m, "Deleting Element ") && !refused) {
             --tally[2];
             auto& elements = census[TKS_KIND_ELEMENT];
-            if (elements.count(name.substr(17)) != 0) elements.erase(elements.find(name.substr(17)));
+            if (elements.count(name.substr(17)) != 0)
+                elements.erase(elements.find(name.substr(17)));
         }
         bool counted = Starts(m, "Error: ");
         for (const char* start : kUncounted) counted = counted && !Starts(m, start);
