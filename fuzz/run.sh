@@ -15,4 +15,5 @@ for dir in "fuzz/regressions/$target" "$shared/corpus" "$shared/corpus/cpp-tortu
   if [ -d "$dir" ]; then seeds+=("$(cd "$dir" && pwd)"); fi
 done
 exec "$root/build-fuzz/fuzz/$target" -dict="$root/fuzz/c.dict" -max_len=16384 -timeout=10 \
-  -rss_limit_mb=2048 -artifact_prefix="$root/build-fuzz/artifacts/$target-" "$@" "$corpus" "${seeds[@]}"
+  -rss_limit_mb=2048 -artifact_prefix="$root/build-fuzz/artifacts/$target-" "$@" \
+  "$corpus" "${seeds[@]}"
