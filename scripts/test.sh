@@ -16,7 +16,7 @@ ctest --preset asan -j"$(nproc)"
 ctest --test-dir build --output-on-failure -L valgrind
 cmake --preset fuzz
 cmake --build build-fuzz -j"$(nproc)"
-for run in fuzz_preprocessor:20000 fuzz_parse:40000 fuzz_import:1500; do
+for run in fuzz_preprocessor:12000 fuzz_parse:20000 fuzz_import:1500; do
   rm -rf "build-fuzz/corpus/${run%%:*}"
   fuzz/run.sh "${run%%:*}" -runs="${run##*:}" -seed=1
 done
