@@ -1,6 +1,9 @@
 // The Type of a structure: created under the structure's name, reused when an
 // equal Type holds that name, else created under a numbered name; a structure
 // whose members did not all get an Element has its new Elements deleted.
+#include <set>
+#include <vector>
+
 #include "cimp/mapping/mapper.h"
 #include "cimp/mapping/names.h"
 
@@ -12,17 +15,48 @@ bool Mapper::ChildrenComplete(const DeclNode& structure) {
     return true;
 }
 
+namespace {
+
+// The Elements held as members by the Types of the structures nested in
+// structure, at any depth, that got a Type (created or reused): their members
+// are exactly the Elements of their children.
+std::set<int32_t> ElementsOfNestedTypes(const DeclNode& structure) {
+    std::set<int32_t> held;
+    std::vector<const DeclNode*> pending = {&structure};
+    while (!pending.empty()) {
+        const DeclNode* node = pending.back();
+        pending.pop_back();
+        for (const DeclNode* child = node->firstChild; child != nullptr; child = child->nextSibling) {
+            if (child->firstChild == nullptr) continue;
+            pending.push_back(child);
+            if (child->typeHandle == 0) continue;
+            for (const DeclNode* member = child->firstChild; member != nullptr; member = member->nextSibling)
+                held.insert(member->elementHandle);
+        }
+    }
+    return held;
+}
+
+}  // namespace
+
+// Deletes the Elements created for the structure's direct members, but those
+// a nested structure's Type holds.  A refused delete is reported and the
+// Element stays counted; an Element that cannot be read ends the rollback.
 int32_t Mapper::RollBackElements(const DeclNode& structure) {
     ctx_.sink.Send("Rolling back created Elements.");
+    const std::set<int32_t> held = ElementsOfNestedTypes(structure);
     for (const DeclNode* child = structure.firstChild; child != nullptr; child = child->nextSibling) {
-        if (child->elementCreated != 1) continue;
+        if (child->elementCreated != 1 || held.count(child->elementHandle) != 0) continue;
         const TKSHandle handle = static_cast<TKSHandle>(child->elementHandle);
         ElementDetails record{};
-        int32_t rc = TKSGetDetails(handle, 0, &record, sizeof record);
+        const int32_t rc = TKSGetDetails(handle, 0, &record, sizeof record);
         if (rc != TKS_OK) return rc;
-        ctx_.sink.Send("Deleting Element ", RecordName(record.name), ".");
-        rc = TKSDelete(handle);
-        if (rc != TKS_OK) return rc;
+        const std::string name = RecordName(record.name);
+        ctx_.sink.Send("Deleting Element ", name, ".");
+        if (TKSDelete(handle) != TKS_OK) {
+            Error("Error: Failed to delete Element ", name, ".");
+            continue;
+        }
         ctx_.createdElements.Erase(handle);
         --ctx_.elementsCreated;
     }

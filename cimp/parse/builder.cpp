@@ -101,10 +101,11 @@ bool TreeBuilder::OpensParameterList(int32_t code) const {
     return previous_ == ')' || (previous_ == TK_IDENTIFIER && !IsTagKeyword(beforePrevious_));
 }
 
-// The '{' of a union or enum specifier while no structure body is open.
+// The '{' of a union or enum specifier, or of an initialiser, while no
+// structure body is open.
 bool TreeBuilder::OpensHiddenBody(int32_t code) const {
     if (code != '{' || inStructBody_) return false;
-    return IsUnionOrEnum(previous_) || (IsName(previous_) && IsUnionOrEnum(beforePrevious_));
+    return previous_ == '=' || IsUnionOrEnum(previous_) || (IsName(previous_) && IsUnionOrEnum(beforePrevious_));
 }
 
 // Between '[' and its ']' only decimal constants count, each as a dimension.

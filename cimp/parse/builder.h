@@ -27,8 +27,8 @@ public:
     DeclNode* TakeRoot();
 
 private:
-    // Tokens the builder does not look at: parameter lists, array bounds and
-    // union or enum bodies outside structure bodies.
+    // Tokens the builder does not look at: parameter lists, array bounds,
+    // union or enum bodies and initialisers outside structure bodies.
     bool Skips(int32_t code, std::string_view text);
     bool OpensParameterList(int32_t code) const;
     bool OpensHiddenBody(int32_t code) const;

@@ -15,11 +15,14 @@ struct Fault {
 
 std::vector<Fault> armed;
 std::vector<std::string> logged;
+std::size_t failingPosition = 0;
+int32_t failingCode = 0;
 
 // Logs the call and answers whether an armed fault replaces it.
 bool Intercept(const char* call, const std::string& text, int32_t& code) {
     const std::string& line = logged.emplace_back(call + text);
-    bool fired = false;
+    bool fired = logged.size() == failingPosition;
+    if (fired) code = failingCode;
     for (Fault& f : armed) {
         if (f.toPass < 0 || f.call != call || (!f.text.empty() && f.text != line)) continue;
         if (f.toPass > 0) {
@@ -43,7 +46,16 @@ std::string Args(A... args) { return (std::string() + ... + Arg(args)); }
 
 }  // namespace
 
-void Reset() { armed.clear(); logged.clear(); }
+void Reset() {
+    armed.clear();
+    logged.clear();
+    failingPosition = 0;
+}
+
+void ArmCallAt(std::size_t position, int32_t code) {
+    failingPosition = position;
+    failingCode = code;
+}
 
 void ArmFault(const std::string& call, int nth, int32_t code, const std::string& text, bool every) {
     armed.push_back({call, text, nth - 1, every, code});

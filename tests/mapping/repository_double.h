@@ -16,6 +16,9 @@ void Reset();
 // several armed faults, the first one due answers a call.
 void ArmFault(const std::string& call, int nth, int32_t code, const std::string& text = "",
               bool every = false);
+// The call at this position of the log (1 = the first after Reset) returns
+// code without reaching the repository.
+void ArmCallAt(std::size_t position, int32_t code);
 // Each call made, in order: the function's name and its arguments but
 // handles and buffers, e.g. "GetDetails 0 832" or "FindDefinition 104 S_TYPE".
 const std::vector<std::string>& Log();

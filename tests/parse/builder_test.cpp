@@ -37,6 +37,10 @@ const Case kCases[] = {
     // File-scope declarations of structure type follow the structures; prototypes make nothing.
     {"struct A { int a; }; int f(void); void g(struct A *p); struct A *h(void); struct A i; "
      "struct B { int b; };", "A<A>:A{a:int} | h:A[*] | i:A | B<B>:B{b:int}"},
+    // Nor are the braces of initialisers at file scope.
+    {"struct A { int a; }; struct A origin = { 0, 0 }; "
+     "static const struct B table[2] = { { 1 }, { 2 } };",
+     "A<A>:A{a:int} | origin:A | table:B[r=2]"},
     // Union and enum bodies at file scope are not looked into.
     {"typedef union { int a; long b; } T; typedef enum { RED, GREEN } colour; typedef enum { X }; "
      "int x; union U { struct In { int a; } in; } u; struct S { int x[GREEN]; T v; colour c; };",

@@ -1,0 +1,3 @@
+#include "self.h"
+#include <sub/c.h>
+F(a, b) S(c)
