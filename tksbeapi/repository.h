@@ -48,6 +48,7 @@ public:
     std::optional<StoredMember> LoadMember(TKSHandle type, TKSHandle element) const;
     TKSHandle FirstMember(TKSHandle type) const;
     TKSHandle NextMember(TKSHandle type, int64_t afterPosition) const;
+    // With the attributes that have an initial value.
     void AppendMember(TKSHandle type, TKSHandle element, StoredMember member);
     std::optional<std::string_view> LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute) const;
     void StoreAttribute(TKSHandle type, TKSHandle element, int32_t attribute, std::string_view value);
@@ -56,20 +57,6 @@ public:
     void BeginWork();  // reads memory again when another connection has committed since
     void CommitWork();
     void RollbackWork();
-
-    // Makes one call's changes all-or-nothing: undone unless Keep is called.
-    class CallScope {
-    public:
-        explicit CallScope(Repository& repository);
-        ~CallScope();
-        CallScope(const CallScope&) = delete;
-        CallScope& operator=(const CallScope&) = delete;
-        void Keep();
-
-    private:
-        Repository& repository_;
-        bool kept_ = false;
-    };
 
 private:
     TKSHandle Handle(int64_t local) const;
