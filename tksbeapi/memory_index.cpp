@@ -51,7 +51,7 @@ bool MemoryIndex::InUse(uint32_t number) const { return number < references_.siz
 
 void MemoryIndex::Refer(uint32_t number, int delta) {
     if (number == 0) return;
-    if (number >= references_.size()) references_.resize(std::max<size_t>(number + 1, references_.size() * 2));
+    if (number >= references_.size()) references_.resize(number + 1);  // grows by doubling
     if (delta > 0 || references_[number] != 0) references_[number] += delta;
 }
 
