@@ -1,8 +1,9 @@
 // One open repository: its database, its prepared statements and the memory
 // that answers every read.  Every change goes to the database first and then
-// to memory; whenever the two may differ (a rolled-back unit of work, an
-// undone call, a failure of the database, another connection's commit seen at
-// the start of a unit of work) memory is read again from the database.
+// to memory; each change is one statement, so a failed one leaves the
+// database as it was.  Whenever the two may differ (a rolled-back unit of work,
+// a failure of the database, another connection's commit seen at the start of
+// a unit of work) memory is read again from the database.
 // Speaks in caller handles; the database numbers stay inside.
 #ifndef TKSBEAPI_REPOSITORY_H
 #define TKSBEAPI_REPOSITORY_H
