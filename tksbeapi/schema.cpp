@@ -54,7 +54,10 @@ constexpr SimpleType kSimpleTypes[] = {{"INTEGER", TKS_SIMPLE_INTEGER},
 // A text as an SQL string literal.
 std::string Quoted(std::string_view text) {
     std::string literal = "'";
-    for (const char c : text) literal += c == '\'' ? std::string("''") : std::string(1, c);
+    for (const char c : text) {
+        literal += c;
+        if (c == '\'') literal += c;  // doubled inside the literal
+    }
     return literal + "'";
 }
 
