@@ -68,12 +68,7 @@ int32_t InsertMember(TKSHandle type, TKSHandle element, int32_t position, void* 
         if (result != TKS_OK) return result;
         Repository& repository = *membership.type.repository;
         if (repository.LoadMember(type, element)) return TKS_ALREADY_MEMBER;
-        Repository::CallScope scope(repository);
         repository.AppendMember(type, element, member);
-        for (const MemberAttribute& attribute : AllMemberAttributes()) {
-            if (attribute.initialValue) repository.StoreAttribute(type, element, attribute.id, attribute.initialValue);
-        }
-        scope.Keep();
         return TKS_OK;
     });
 }

@@ -47,16 +47,12 @@ uint32_t MemoryIndex::NextOfKind(int32_t kind, uint32_t after) const {
     return next == numbers.end() ? 0 : *next;
 }
 
-bool MemoryIndex::InUse(uint32_t number) const { return references_.contains(number); }
+bool MemoryIndex::InUse(uint32_t number) const { return number < references_.size() && references_[number] != 0; }
 
 void MemoryIndex::Refer(uint32_t number, int delta) {
     if (number == 0) return;
-    if (delta > 0) {
-        ++references_[number];
-        return;
-    }
-    const auto found = references_.find(number);
-    if (found != references_.end() && --found->second == 0) references_.erase(found);
+    if (number >= references_.size()) references_.resize(number + 1);  // grows by doubling
+    if (delta > 0 || references_[number] != 0) references_[number] += delta;
 }
 
 void MemoryIndex::AddObject(uint32_t number, StoredObject object) {

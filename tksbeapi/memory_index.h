@@ -68,7 +68,7 @@ private:
     std::vector<std::unique_ptr<Page>> pages_;
     NameTable names_;
     std::array<std::vector<uint32_t>, 3> kinds_;            // ascending numbers: Elements, Types, Lengths
-    std::unordered_map<uint32_t, uint32_t> references_;     // how often each object is referred to
+    std::vector<uint32_t> references_;                      // by number: how often each object is referred to
     std::unordered_map<uint64_t, Membership> members_;
     std::unordered_map<uint32_t, std::vector<std::pair<int64_t, uint32_t>>> order_;  // per Type: (position, element)
     std::deque<std::string> values_{std::string()};  // every distinct attribute value, once

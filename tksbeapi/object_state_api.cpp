@@ -33,9 +33,7 @@ int32_t Delete(TKSHandle object) {
         if (result != TKS_OK) return result;
         Repository& repository = *target.repository;
         if (repository.InUse(object)) return TKS_IN_USE;
-        Repository::CallScope scope(repository);
         repository.Remove(object);
-        scope.Keep();
         return TKS_OK;
     });
 }

@@ -6,24 +6,31 @@
 #include <system_error>
 
 #include "handles.h"
+#include "member_attributes.h"
 #include "repository_file.h"
 #include "schema.h"
 
 namespace tks {
 namespace {
 
-// Gives the statements a database that holds the schema.
-const Database& WithSchema(Database& db, bool exists) {
-    if (!exists) {
-        CreateSchema(db);
-        return db;
-    }
+void CheckSchema(Database& db) {
     try {
-        if (HasSchema(db)) return db;
+        if (HasSchema(db)) return;
     } catch (const StorageError& error) {
         if ((error.Code() & 0xFF) != SQLITE_NOTADB) throw;
     }
     throw Repository::NotARepository{};
+}
+
+// Gives the statements a database that holds the schema, with this connection's triggers.
+const Database& WithSchema(Database& db, bool exists) {
+    if (exists) {
+        CheckSchema(db);
+    } else {
+        CreateSchema(db);
+    }
+    AddConnectionTriggers(db);
+    return db;
 }
 
 }  // namespace
@@ -149,9 +156,7 @@ bool Repository::InUse(TKSHandle object) const { return memory_.InUse(LocalOf(ob
 void Repository::Remove(TKSHandle object) {
     const int64_t local = LocalOf(object);
     Write([&] {
-        Query(statements_.DeleteAttributes).Bind(local).Run();
-        Query(statements_.DeleteMembers).Bind(local).Run();
-        Query(statements_.DeleteObject).Bind(local).Run();
+        Query(statements_.DeleteObject).Bind(local).Run();  // a trigger drops the memberships
         memory_.RemoveObject(static_cast<uint32_t>(local));
     });
 }
@@ -185,6 +190,11 @@ void Repository::AppendMember(TKSHandle type, TKSHandle element, StoredMember me
             .Bind(member.repeating)
             .Run();
         memory_.AddMember(LocalOf(type), LocalOf(element), member);
+        for (const MemberAttribute& attribute : AllMemberAttributes()) {  // as the trigger stored them
+            if (attribute.initialValue) {
+                memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute.id, attribute.initialValue);
+            }
+        }
     });
 }
 
@@ -227,26 +237,6 @@ void Repository::CommitWork() { Write([&] { Query(statements_.WorkCommit).Run();
 void Repository::RollbackWork() {
     stale_ = true;
     Query(statements_.WorkRollback).Run();
-}
-
-Repository::CallScope::CallScope(Repository& repository) : repository_(repository) {
-    Query(repository_.statements_.CallBegin).Run();
-}
-
-Repository::CallScope::~CallScope() {
-    if (kept_) return;
-    repository_.stale_ = true;
-    try {
-        Query(repository_.statements_.CallUndo).Run();
-        Query(repository_.statements_.CallRelease).Run();
-    } catch (const StorageError&) {
-        // The database has already abandoned the transaction: nothing is left to undo.
-    }
-}
-
-void Repository::CallScope::Keep() {
-    repository_.Write([&] { Query(repository_.statements_.CallRelease).Run(); });
-    kept_ = true;
 }
 
 }  // namespace tks

@@ -1,8 +1,9 @@
 // One open repository: its database, its prepared statements and the memory
 // that answers every read.  Every change goes to the database first and then
-// to memory; whenever the two may differ (a rolled-back unit of work, an
-// undone call, a failure of the database, another connection's commit seen at
-// the start of a unit of work) memory is read again from the database.
+// to memory; each change is one statement, so a failed one leaves the
+// database as it was.  Whenever the two may differ (a rolled-back unit of work,
+// a failure of the database, another connection's commit seen at the start of
+// a unit of work) memory is read again from the database.
 // Speaks in caller handles; the database numbers stay inside.
 #ifndef TKSBEAPI_REPOSITORY_H
 #define TKSBEAPI_REPOSITORY_H
@@ -48,6 +49,7 @@ public:
     std::optional<StoredMember> LoadMember(TKSHandle type, TKSHandle element) const;
     TKSHandle FirstMember(TKSHandle type) const;
     TKSHandle NextMember(TKSHandle type, int64_t afterPosition) const;
+    // With the attributes that have an initial value.
     void AppendMember(TKSHandle type, TKSHandle element, StoredMember member);
     std::optional<std::string_view> LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute) const;
     void StoreAttribute(TKSHandle type, TKSHandle element, int32_t attribute, std::string_view value);
@@ -56,20 +58,6 @@ public:
     void BeginWork();  // reads memory again when another connection has committed since
     void CommitWork();
     void RollbackWork();
-
-    // Makes one call's changes all-or-nothing: undone unless Keep is called.
-    class CallScope {
-    public:
-        explicit CallScope(Repository& repository);
-        ~CallScope();
-        CallScope(const CallScope&) = delete;
-        CallScope& operator=(const CallScope&) = delete;
-        void Keep();
-
-    private:
-        Repository& repository_;
-        bool kept_ = false;
-    };
 
 private:
     TKSHandle Handle(int64_t local) const;

@@ -1,7 +1,9 @@
 #include "schema.h"
 
 #include <string>
+#include <string_view>
 
+#include "member_attributes.h"
 #include "sqlite_db.h"
 #include "tksbeapi.h"
 
@@ -49,6 +51,16 @@ constexpr SimpleType kSimpleTypes[] = {{"INTEGER", TKS_SIMPLE_INTEGER},
                                        {"BINARY", TKS_SIMPLE_BINARY},
                                        {"BOOLEAN", TKS_SIMPLE_BOOLEAN}};
 
+// A text as an SQL string literal.
+std::string Quoted(std::string_view text) {
+    std::string literal = "'";
+    for (const char c : text) {
+        literal += c;
+        if (c == '\'') literal += c;  // doubled inside the literal
+    }
+    return literal + "'";
+}
+
 int64_t PragmaValue(Database& db, const char* pragma) {
     Statement statement(db, pragma);
     Query query(statement);
@@ -77,6 +89,23 @@ void CreateSchema(Database& db) {
 bool HasSchema(Database& db) {
     return PragmaValue(db, "PRAGMA application_id") == kApplicationId &&
            PragmaValue(db, "PRAGMA user_version") == kSchemaVersion;
+}
+
+void AddConnectionTriggers(Database& db) {
+    std::string initial;
+    for (const MemberAttribute& attribute : AllMemberAttributes()) {
+        if (!attribute.initialValue) continue;
+        initial += "INSERT INTO member_attribute VALUES (new.type_handle, new.element_handle, " +
+                   std::to_string(attribute.id) + ", " + Quoted(attribute.initialValue) + ");";
+    }
+    if (!initial.empty()) {
+        db.Execute(("CREATE TEMP TRIGGER member_initial AFTER INSERT ON main.member BEGIN " + initial + " END")
+                       .c_str());
+    }
+    db.Execute(
+        "CREATE TEMP TRIGGER type_removed AFTER DELETE ON main.object BEGIN"
+        " DELETE FROM member_attribute WHERE type_handle = old.handle;"
+        " DELETE FROM member WHERE type_handle = old.handle; END");
 }
 
 }  // namespace tks

@@ -19,6 +19,11 @@ void CreateSchema(Database& db);
 // Throws StorageError when the file cannot be read as a database.
 bool HasSchema(Database& db);
 
+// Gives this connection (and no other) the triggers that complete a change
+// within its one statement: a new membership gets the attributes that have an
+// initial value, and a removed Type takes its memberships with it.
+void AddConnectionTriggers(Database& db);
+
 }  // namespace tks
 
 #endif
