@@ -68,6 +68,8 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"z.h", "#include <stddef.h>\n#include <stdbool.h>\nstruct z { size_t n; bool ok; };\n"},
     {"my/stdint.h", "typedef short uint32_t;\ntypedef int int16_t;\n"},
     {"k.h", "#include <sys/socket.h>\nstruct k { int a; };\n"},
+    {"km.h", "#if 0\n#include <none.h>\n#endif\n#define S <sys/socket.h>\n#include S\n"
+             "struct km { int a; };\n"},
     {"inc/pq.h", "#pragma pack(push, 1)\nstruct pq { char c; };\n#pragma pack(pop)\n"},
     {"pk.h", "#include \"pq.h\"\n#pragma pack(push, \\\n 1)\nstruct pk { short s; };\n"
              "#pragma pack(pop)\n"},
@@ -356,6 +358,7 @@ const Row kHeaderRows[] = {
     {"StandIn", kNone, {"import", "k.h"}, 0, "...\nNo syntax errors found\nCreated Type k_TYPE.",
      kStandIn, true},
     {"StandInQuiet", kNone, {"import", "--quiet", "k.h"}, 0, "...\nSummary", kStandIn, true},
+    {"StandInByMacro", kNone, {"import", "--quiet", "km.h"}, 0, "...\nSummary", kStandIn, true},
     {"StrictIncludes", kNone, {"import", "--strict-includes", "k.h"}, 0,
      "...\nCould not find include file <sys/socket.h>\nCreated Type k_TYPE.", "", true},
     {"PragmasBlanked", kNone, {"import", "-I", "inc", "pk.h"}, 0, "...\nImporting C header file "

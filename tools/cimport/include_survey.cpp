@@ -6,6 +6,7 @@
 #include "cimp/cpp/preprocessor.h"
 #include "cimp/import_run.h"
 #include "command_error.h"
+#include "include_scan.h"
 #include "stage_files.h"
 #include "work_dir.h"
 
@@ -53,14 +54,17 @@ std::vector<std::string> MissingSystemHeaders(const std::string& diagnostics) {
 
 }  // namespace
 
-IncludeSurvey SurveyIncludes(const std::function<std::vector<std::string>()>& argumentsFor) {
+IncludeSurvey SurveyIncludes(const std::function<std::vector<std::string>()>& argumentsFor,
+                             const std::string& header, bool standIns, bool pragmas) {
     PrivateWorkDir workDir;
     std::vector<std::string> args = argumentsFor();
+    IncludeSurvey survey;
+    if (!NeedsIncludeListing(args, header, standIns, pragmas)) return survey;
+    survey.listed = true;
     args.insert(args.begin() + 1, {"-M", "-M"});
     ArgumentVector vector(args);
     if (cimp::cpp::RunPreprocessor(vector.Count(), vector.Vector()) == -1)
         throw CommandError("cannot write the preprocessor's diagnostics file");
-    IncludeSurvey survey;
     survey.files = DependencyPaths(ReadFileBytes(cimp::kPreprocessedFile), DependencyPrefix(args.back()));
     survey.missingHeaders = MissingSystemHeaders(ReadTextFile(cimp::cpp::kPpErrorFile));
     return survey;

@@ -33,7 +33,9 @@ PreparedHeader::PreparedHeader(const std::string& header, const HeaderInputOptio
         if (!checked.noCompilerWords) UseCompilerWords(checked.preInclude, bundled.compilerWords);
     }
     if (checked.strictIncludes && checked.keepPragmas) return;
-    const IncludeSurvey survey = SurveyIncludes([&] { return argumentsFor(header_, input_); });
+    const IncludeSurvey survey = SurveyIncludes([&] { return argumentsFor(header_, input_); }, header_,
+                                                !checked.strictIncludes, !checked.keepPragmas);
+    if (!survey.listed) return;
     if (!checked.strictIncludes && WriteStandIns(root_ / "s", survey.missingHeaders))
         input_.lastDirectories.push_back((root_ / "s").string());
     if (!checked.keepPragmas) MirrorPragmas(survey.files, quiet);

@@ -2,8 +2,8 @@
 
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "cimp/import_context.h"
 #include "cimp/import_run.h"
@@ -27,7 +27,14 @@ std::vector<std::string> PrepareImportInput(const std::string& header, const Hea
 
 std::string ReadFileBytes(const char* path) {
     std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    std::string bytes;
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (!error) bytes.reserve(static_cast<std::size_t>(size));
+    std::array<char, 65536> buffer;
+    while (in.read(buffer.data(), buffer.size()) || in.gcount() > 0)
+        bytes.append(buffer.data(), static_cast<std::size_t>(in.gcount()));
+    return bytes;
 }
 
 std::string ReadTextFile(const char* path) {
