@@ -1,7 +1,5 @@
 #include "cimp/import_run.h"
 
-#include <cstdlib>
-
 #include "cimp/text_file.h"
 
 namespace cimp {
@@ -21,11 +19,6 @@ ArgumentVector::ArgumentVector(std::vector<std::string> args) : args_(std::move(
     pointers_.reserve(args_.size() + 1);
     for (std::string& arg : args_) pointers_.push_back(arg.data());
     pointers_.push_back(nullptr);
-}
-
-const char* IncludeVariable() {
-    const char* value = std::getenv("include");
-    return value != nullptr ? value : std::getenv("INCLUDE");
 }
 
 std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const char* includeVariable) {

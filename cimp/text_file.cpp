@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace cimp {
 
@@ -12,8 +10,7 @@ bool TextFile::Open(const char* path, Mode mode) {
     failed_ = false;
     pending_ = EOF;
     if (path == nullptr) return false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;  // fopen opens one on some systems
+    if (IsDirectory(path)) return false;  // fopen opens one on some systems
     // Binary underneath on every platform: the line-end translation is ours.
     const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kWrite ? "wb" : "ab";
     file_ = std::fopen(path, how);
@@ -131,25 +128,6 @@ bool TextFile::Flush() {
     if (file_ == nullptr) return false;
     if (std::fflush(file_) != 0) failed_ = true;
     return !failed_;
-}
-
-bool FileExists(const char* path) {
-    std::error_code ec;
-    return path != nullptr && std::filesystem::exists(path, ec);
-}
-
-long long FileSize(const char* path) {
-    std::error_code ec;
-    if (path == nullptr) return -1;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? -1 : static_cast<long long>(size);
-}
-
-bool RemoveFile(const char* path) {
-    std::error_code ec;
-    if (path == nullptr) return false;
-    std::filesystem::remove(path, ec);
-    return !std::filesystem::exists(path, ec);
 }
 
 }  // namespace cimp

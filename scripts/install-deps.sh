@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
+# Besides the native build: the MinGW-w64 cross compilers for the 32-bit Windows DLL, wine (with
+# its 32-bit part, hence the i386 architecture) to run what they build, and npm when no npm
+# command is there (it fetches the SQLite sources the Windows stand-in repository is built from).
 set -euo pipefail
 packages=(cmake g++ bison re2c m4 libsqlite3-dev libgtest-dev libbenchmark-dev
-          libcli11-dev nlohmann-json3-dev python3 binutils)
+          libcli11-dev nlohmann-json3-dev python3 binutils
+          g++-mingw-w64-i686-posix binutils-mingw-w64-i686 wine wine32:i386)
+command -v npm >/dev/null || packages+=(npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -13,6 +18,7 @@ if [ ${#missing[@]} -gt 0 ]; then
     exit 1
   fi
   export DEBIAN_FRONTEND=noninteractive
+  dpkg --print-foreign-architectures | grep -qx i386 || dpkg --add-architecture i386
   apt-get update
   apt-get install -y "${missing[@]}"
 fi

@@ -6,3 +6,5 @@ bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j"$(nproc)"
 ctest --test-dir build --output-on-failure -j"$(nproc)"
+# The 32-bit Windows build: exports, imports, package, and its tests where wine runs.
+bash scripts/test-windows.sh

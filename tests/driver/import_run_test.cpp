@@ -7,10 +7,7 @@
 #include "cimp/import_run.h"
 #include "cimport.h"
 #include "tests/parse/parse_fixture.h"
-
-#ifdef _WIN32
-#define setenv(name, value, overwrite) _putenv_s(name, value)
-#endif
+#include "tests/support/environment.h"
 
 namespace cimp {
 namespace {
@@ -108,11 +105,11 @@ TEST(ImportRun, StagesFilesAndMessages) {
 
 TEST(ImportRun, FeedsTheHeaderOrASourceWithPreIncludeAndFilter) {
     // One include option per directory: empty pieces never give a bare -I.
-    setenv("include", ";d1;;d2;", 1);
+    test_support::SetEnvironment("include", ";d1;;d2;");
     EXPECT_EQ(Import({}), "0" + kMapped);
     EXPECT_EQ(g.preprocessorGot, "header.h -Id1 -Id2 header.h | " + ReadFileBytes("header.h"));
     EXPECT_EQ(g.parserGot, "cprep.tmp cprep.tmp | struct s { int a; };\r\n");
-    setenv("include", "", 1);  // none, whatever INCLUDE holds
+    test_support::SetEnvironment("include", "");  // none, whatever INCLUDE holds
     EXPECT_EQ(Import({}, "defs.h", false), "0" + kMapped);
     EXPECT_EQ(g.preprocessorGot,
               "cpre.tmp cpre.tmp | #include \"defs.h\"\r\nstruct s { int a; };\r\nint x < 3;\r\n");

@@ -16,6 +16,7 @@
 
 #include "cimport.h"
 #include "pp_test_util.h"
+#include "tests/support/environment.h"
 #include "tksbeapi_host.h"
 
 namespace pp_test {
@@ -206,7 +207,7 @@ protected:
         std::string include;
         for (const auto& dir : c.at("include_dirs")) include += Path(dir) + ";";
         include.pop_back();
-        setenv("include", include.c_str(), 1);
+        test_support::SetEnvironment("include", include.c_str());
         std::vector<std::string> messages;
         const auto collect = [](void* context, const char* text) {
             static_cast<std::vector<std::string>*>(context)->push_back(text);
