@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the 32-bit Windows binaries in the folder given: cimport.dll exports its entry under
 # exactly its two names and imports from tksbeapi.dll exactly the sixteen repository calls by
-# their plain names; no binary needs a MinGW runtime DLL beside it.
+# their plain names, and returns as __stdcall does; no binary needs a MinGW runtime DLL beside it.
 set -euo pipefail
 dir=$1
 objdump=i686-w64-mingw32-objdump
@@ -29,6 +29,14 @@ calls=(TKSCreateElement TKSCreateLengthID TKSCreateType TKSDelete TKSFindDefinit
        TKSInsertMember TKSIsComplete TKSSetMemberAttrValue)
 expect "cimport.dll imports from tksbeapi.dll" "$(printf '%s\n' "${calls[@]}" | sort)" \
        "$(imports_from "$dir/cimport.dll" tksbeapi.dll)"
+# Both names lead to one function, and it removes its twelve arguments (48 bytes) itself.
+rvas=$("$objdump" -p "$dir/cimport.dll" | awk '/Export RVA$/ { print $(NF - 2) }' | sort -u)
+expect "the entry's addresses" "$(head -n1 <<<"$rvas")" "$rvas"
+base=$("$objdump" -p "$dir/cimport.dll" | awk '$1 == "ImageBase" { print $2 }')
+start=$((0x$base + 0x$rvas))
+returns=$("$objdump" -d --start-address="$start" --stop-address=$((start + 0x4000)) \
+          "$dir/cimport.dll" | awk '/\tret/ && !done { print $NF; done = 1 }')
+expect "the entry's first return" '$0x30' "$returns"
 for binary in cimport.dll tksbeapi.dll cimport.exe; do
   runtime=$("$objdump" -p "$dir/$binary" | awk '$1 == "DLL" && $2 == "Name:" { print $3 }' |
             grep -i 'stdc++\|libgcc\|winpthread' || true)
