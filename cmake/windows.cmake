@@ -34,6 +34,18 @@ endfunction()
 cimport_host_headers(cli11 CLI11::CLI11 CLI/CLI.hpp)
 cimport_host_headers(nlohmann_json nlohmann_json::nlohmann_json nlohmann/json.hpp)
 
+# GoogleTest is built for the target from the build machine's sources; the Windows build runs
+# the unit tests of the three stages and its own tests.
+if(CIMPORT_BUILD_TESTS)
+  find_path(CIMPORT_GTEST_SOURCE_DIR googletest/CMakeLists.txt PATHS /usr/src/googletest
+            NO_CMAKE_FIND_ROOT_PATH REQUIRED)
+  set(INSTALL_GTEST OFF CACHE BOOL "")
+  add_subdirectory(${CIMPORT_GTEST_SOURCE_DIR}/googletest ${CMAKE_BINARY_DIR}/googletest
+                   EXCLUDE_FROM_ALL SYSTEM)
+  file(WRITE ${CMAKE_FIND_PACKAGE_REDIRECTS_DIR}/gtest-config.cmake "")
+  set(CIMPORT_TEST_DIRS preprocessor parse mapping windows)
+endif()
+
 # Every executable beside the DLLs, where Windows looks for them first.
 set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
 

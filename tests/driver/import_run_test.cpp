@@ -105,11 +105,11 @@ TEST(ImportRun, StagesFilesAndMessages) {
 
 TEST(ImportRun, FeedsTheHeaderOrASourceWithPreIncludeAndFilter) {
     // One include option per directory: empty pieces never give a bare -I.
-    test_support::SetEnvironment("include", ";d1;;d2;");
+    setenv("include", ";d1;;d2;", 1);
     EXPECT_EQ(Import({}), "0" + kMapped);
     EXPECT_EQ(g.preprocessorGot, "header.h -Id1 -Id2 header.h | " + ReadFileBytes("header.h"));
     EXPECT_EQ(g.parserGot, "cprep.tmp cprep.tmp | struct s { int a; };\r\n");
-    test_support::SetEnvironment("include", "");  // none, whatever INCLUDE holds
+    setenv("include", "", 1);  // none, whatever INCLUDE holds
     EXPECT_EQ(Import({}, "defs.h", false), "0" + kMapped);
     EXPECT_EQ(g.preprocessorGot,
               "cpre.tmp cpre.tmp | #include \"defs.h\"\r\nstruct s { int a; };\r\nint x < 3;\r\n");

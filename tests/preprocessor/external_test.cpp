@@ -207,7 +207,7 @@ protected:
         std::string include;
         for (const auto& dir : c.at("include_dirs")) include += Path(dir) + ";";
         include.pop_back();
-        test_support::SetEnvironment("include", include.c_str());
+        setenv("include", include.c_str(), 1);
         std::vector<std::string> messages;
         const auto collect = [](void* context, const char* text) {
             static_cast<std::vector<std::string>*>(context)->push_back(text);
