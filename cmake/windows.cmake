@@ -12,7 +12,7 @@ if(NOT EXISTS ${CIMPORT_SQLITE_DIR}/sqlite3.c)
 endif()
 add_library(cimport_sqlite STATIC ${CIMPORT_SQLITE_DIR}/sqlite3.c)
 target_include_directories(cimport_sqlite SYSTEM PUBLIC ${CIMPORT_SQLITE_DIR})
-target_compile_definitions(cimport_sqlite PRIVATE SQLITE_OMIT_LOAD_EXTENSION SQLITE_DQS=0)
+target_compile_definitions(cimport_sqlite PRIVATE SQLITE_OMIT_LOAD_EXTENSION)
 target_compile_options(cimport_sqlite PRIVATE -w)  # not our code: its warnings are not ours to fix
 add_library(SQLite::SQLite3 ALIAS cimport_sqlite)
 

@@ -15,7 +15,8 @@ top=$(basename "$package" .zip)
 files=(README.md bin/cimport.dll bin/cimport.exe bin/tksbeapi.dll
        include/cimport.h include/tksbeapi.h include/tksbeapi_host.h)
 if [ -d tools/cimport/share ]; then
-  mapfile -t -O ${#files[@]} files < <(cd tools/cimport/share && find . -type f | sed 's|^\./|share/cimport/|')
+  mapfile -t -O ${#files[@]} files < <(cd tools/cimport/share && find . -type f |
+                                       sed 's|^\./|share/cimport/|')
 fi
 expected=$(printf "$top/%s\n" "${files[@]}")
 actual=$(python3 -c 'import sys, zipfile; print("\n".join(n for n in zipfile.ZipFile(sys.argv[1]).namelist()
