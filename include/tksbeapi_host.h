@@ -25,21 +25,36 @@
 #define TKS_NOT_A_REPOSITORY (-115)   /* the file is not a repository: refused and left unchanged */
 #define TKS_STORAGE_FAILED (-116)     /* the database failed (I/O, disk full, locked, out of memory) */
 #define TKS_WORK_STATE (-117)         /* begin inside a unit of work, or commit/rollback outside one */
+#define TKS_LOCKED (-118)             /* another connection held the file for longer than the lock wait */
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-/* Opens the repository at path (UTF-8), creating it (schema and the five
- * simple Types) when the file does not exist.  ":memory:" opens a private
+/* Opens the repository at path (UTF-8, always a file name, never a URI),
+ * creating it (schema and the five simple Types) when the file does not
+ * exist: it is built under a name of its own beside path and then moved to
+ * path, unless another process has created path meanwhile, so that nobody
+ * ever sees a half-made repository.  ":memory:" opens a private
  * in-memory repository.  A file that exists but is not a repository is
  * refused.  At most 255 repositories are open at once. */
 TKS_API int32_t TKS_CALL TKSOpenRepository(const char* path, TKSHandle* repository);
 TKS_API int32_t TKS_CALL TKSCloseRepository(TKSHandle repository);
 
+/* How long, in milliseconds, a call waits for a lock another connection
+ * holds on a repository file (0, the default: it does not wait).  Applies to
+ * every repository of the process, open now or later.  When the wait runs
+ * out, opening, TKSBeginWork and TKSCommitWork answer TKS_LOCKED (a commit
+ * that answers so leaves the unit of work open); the other calls answer
+ * TKS_STORAGE_FAILED.  TKS_INVALID_VALUE for a negative wait. */
+TKS_API int32_t TKS_CALL TKSSetLockWait(int32_t milliseconds);
+
 /* One unit of work: everything between Begin and Commit becomes durable at
  * once; Rollback discards it, and so does closing the repository before
- * Commit.  Outside a unit of work every call is durable on its own. */
+ * Commit.  Outside a unit of work every call is durable on its own.
+ * The answers come from memory, read from the file when the repository is
+ * opened; TKSBeginWork reads it again when another connection has committed
+ * changes since. */
 TKS_API int32_t TKS_CALL TKSBeginWork(TKSHandle repository);
 TKS_API int32_t TKS_CALL TKSCommitWork(TKSHandle repository);
 TKS_API int32_t TKS_CALL TKSRollbackWork(TKSHandle repository);

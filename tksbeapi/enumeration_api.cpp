@@ -8,7 +8,7 @@ namespace tks::api {
 namespace {
 
 // (Type, 0, out, 3, 1): the Type's first member; TKS_NOT_FOUND when it has none.
-int32_t FirstMemberOf(const Registry& registry, TKSHandle type, TKSHandle& next) {
+int32_t FirstMemberOf(Registry& registry, TKSHandle type, TKSHandle& next) {
     Target target;
     const int32_t result = registry.Resolve(type, TKS_KIND_TYPE, target);
     if (result != TKS_OK) return result;
@@ -17,7 +17,7 @@ int32_t FirstMemberOf(const Registry& registry, TKSHandle type, TKSHandle& next)
 }
 
 // (member, Type, out, 1, 1): the member after this one; TKS_LAST_MEMBER after the last.
-int32_t NextMemberOf(const Registry& registry, TKSHandle member, TKSHandle type, TKSHandle& next) {
+int32_t NextMemberOf(Registry& registry, TKSHandle member, TKSHandle type, TKSHandle& next) {
     Target target;
     const int32_t result = registry.Resolve(type, TKS_KIND_TYPE, target);
     if (result != TKS_OK) return result;
@@ -29,11 +29,11 @@ int32_t NextMemberOf(const Registry& registry, TKSHandle member, TKSHandle type,
 }
 
 // (object, 0, out, 1, 0): the next object of the same kind; 0 after the last.
-int32_t NextOfKind(const Registry& registry, TKSHandle current, TKSHandle& next) {
+int32_t NextOfKind(Registry& registry, TKSHandle current, TKSHandle& next) {
     Target target;
     const int32_t result = registry.Resolve(current, 0, target);
     if (result != TKS_OK) return result;
-    next = target.repository->NextOfKind(target.object.kind, current);
+    next = target.repository->NextOfKind(target.object->kind, current);
     return TKS_OK;
 }
 

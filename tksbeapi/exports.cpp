@@ -21,6 +21,7 @@ TKS_API int32_t TKS_CALL TKSIsComplete(TKSHandle object) { return tks::api::IsCo
 TKS_API int32_t TKS_CALL TKSGetIdentifier(TKSHandle object, char* buffer, int32_t size) { return tks::api::GetIdentifier(object, buffer, size); }
 TKS_API int32_t TKS_CALL TKSOpenRepository(const char* path, TKSHandle* repository) { return tks::api::OpenRepository(path, repository); }
 TKS_API int32_t TKS_CALL TKSCloseRepository(TKSHandle repository) { return tks::api::CloseRepository(repository); }
+TKS_API int32_t TKS_CALL TKSSetLockWait(int32_t milliseconds) { return tks::api::SetLockWait(milliseconds); }
 TKS_API int32_t TKS_CALL TKSBeginWork(TKSHandle repository) { return tks::api::BeginWork(repository); }
 TKS_API int32_t TKS_CALL TKSCommitWork(TKSHandle repository) { return tks::api::CommitWork(repository); }
 TKS_API int32_t TKS_CALL TKSRollbackWork(TKSHandle repository) { return tks::api::RollbackWork(repository); }

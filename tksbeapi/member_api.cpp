@@ -14,7 +14,7 @@ struct Membership {
     Target element;
 };
 
-int32_t ResolveMembership(const Registry& registry, TKSHandle type, TKSHandle element, Membership& membership) {
+int32_t ResolveMembership(Registry& registry, TKSHandle type, TKSHandle element, Membership& membership) {
     int32_t result = registry.Resolve(type, TKS_KIND_TYPE, membership.type);
     if (result == TKS_OK) result = registry.Resolve(element, TKS_KIND_ELEMENT, membership.element);
     if (result != TKS_OK) return result;
@@ -22,16 +22,16 @@ int32_t ResolveMembership(const Registry& registry, TKSHandle type, TKSHandle el
 }
 
 // Only structure Types take members, and only at the end.
-int32_t ResolveNewMember(const Registry& registry, TKSHandle type, TKSHandle element, int32_t position,
+int32_t ResolveNewMember(Registry& registry, TKSHandle type, TKSHandle element, int32_t position,
                          Membership& membership) {
     const int32_t result = ResolveMembership(registry, type, element, membership);
     if (result != TKS_OK) return result;
-    if (membership.type.object.typeClass != TKS_TYPE_CLASS_STRUCTURE) return TKS_INVALID_TYPE;
+    if (membership.type.object->typeClass != TKS_TYPE_CLASS_STRUCTURE) return TKS_INVALID_TYPE;
     return position == kAtEnd ? TKS_OK : TKS_INVALID_POSITION;
 }
 
 // The membership's repository and the attribute named: 0, or the code.
-int32_t ResolveAttribute(const Registry& registry, TKSHandle type, TKSHandle element, const char* name,
+int32_t ResolveAttribute(Registry& registry, TKSHandle type, TKSHandle element, const char* name,
                          Repository*& repository, const MemberAttribute*& attribute) {
     Membership membership;
     const int32_t result = ResolveMembership(registry, type, element, membership);
@@ -116,7 +116,7 @@ int32_t GetMemberAttrValue(TKSHandle type, TKSHandle member, const char* attribu
         const MemberAttribute* named = nullptr;
         const int32_t result = ResolveAttribute(registry, type, member, attribute, repository, named);
         if (result != TKS_OK) return result;
-        const std::optional<std::string> stored = repository->LoadAttribute(type, member, named->id);
+        const std::optional<std::string_view> stored = repository->LoadAttribute(type, member, named->id);
         if (!stored) return TKS_NOT_FOUND;
         return CopyText(*stored, value, size);
     });

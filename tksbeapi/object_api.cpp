@@ -29,11 +29,11 @@ int32_t CheckType(StoredObject& type) {
 // An Element may name no Type or Length yet; what it names must be in its own repository.
 int32_t CheckElement(Repository& repository, const StoredObject& element) {
     if (element.typeHandle != TKS_NO_HANDLE) {
-        const std::optional<StoredObject> type = repository.Load(element.typeHandle);
+        const StoredObject* type = repository.Load(element.typeHandle);
         if (!type || type->kind != TKS_KIND_TYPE) return TKS_INVALID_TYPE;
     }
     if (element.lengthHandle != TKS_NO_HANDLE) {
-        const std::optional<StoredObject> length = repository.Load(element.lengthHandle);
+        const StoredObject* length = repository.Load(element.lengthHandle);
         if (!length || length->kind != TKS_KIND_LENGTH) return TKS_INVALID_LENGTH;
     }
     return TKS_OK;
@@ -58,7 +58,7 @@ int32_t CreateObject(int32_t kind, TKSHandle repositoryHandle, TKSHandle* create
         if (result == TKS_OK) result = CheckFields(*repository, object);
         if (result != TKS_OK) return result;
         if (repository->FindName(object.name)) return TKS_NAME_TAKEN;
-        *created = repository->Insert(object);
+        *created = repository->Insert(std::move(object));
         return *created == TKS_NO_HANDLE ? TKS_REPOSITORY_FULL : TKS_OK;
     });
 }
@@ -82,8 +82,8 @@ int32_t GetDetails(TKSHandle object, int32_t /*reserved*/, void* record, int32_t
         Target target;
         const int32_t result = registry.Resolve(object, 0, target);
         if (result != TKS_OK) return result;
-        if (size < RecordSize(target.object.kind)) return TKS_RECORD_TOO_SMALL;
-        WriteObjectRecord(record, object, target.object);
+        if (size < RecordSize(target.object->kind)) return TKS_RECORD_TOO_SMALL;
+        WriteObjectRecord(record, object, *target.object);
         return TKS_OK;
     });
 }

@@ -6,13 +6,13 @@
 namespace tks::api {
 namespace {
 
-bool IsStringType(Repository& repository, TKSHandle type) {
-    const std::optional<StoredObject> stored = repository.Load(type);
+bool IsStringType(const Repository& repository, TKSHandle type) {
+    const StoredObject* stored = repository.Load(type);
     return stored && stored->typeClass == TKS_TYPE_CLASS_SIMPLE && stored->simpleTypeCode == TKS_SIMPLE_STRING;
 }
 
 bool Complete(const Target& target) {
-    const StoredObject& object = target.object;
+    const StoredObject& object = *target.object;
     switch (object.kind) {
         case TKS_KIND_TYPE:
             return object.typeClass == TKS_TYPE_CLASS_SIMPLE ||
@@ -32,7 +32,7 @@ int32_t Delete(TKSHandle object) {
         const int32_t result = registry.Resolve(object, 0, target);
         if (result != TKS_OK) return result;
         Repository& repository = *target.repository;
-        if (repository.InUse(object, target.object.kind)) return TKS_IN_USE;
+        if (repository.InUse(object)) return TKS_IN_USE;
         Repository::CallScope scope(repository);
         repository.Remove(object);
         scope.Keep();
@@ -58,7 +58,7 @@ int32_t GetIdentifier(TKSHandle object, char* buffer, int32_t size) {
         Target target;
         const int32_t result = registry.Resolve(object, 0, target);
         if (result != TKS_OK) return result;
-        return CopyText(target.object.name, buffer, size);
+        return CopyText(target.object->name, buffer, size);
     });
 }
 

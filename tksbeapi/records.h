@@ -9,7 +9,7 @@
 #include <optional>
 #include <string_view>
 
-#include "repository.h"
+#include "stored_object.h"
 #include "tksbeapi.h"
 
 namespace tks {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "repository_file.h"
 #include "tksbeapi_host.h"
 
 namespace tks {
@@ -10,10 +11,9 @@ namespace {
 
 constexpr const char* kInMemory = ":memory:";
 
-// Paths are UTF-8, as the database library reads them.
 bool FileExists(const std::string& path) {
     std::error_code error;
-    return path != kInMemory && std::filesystem::exists(std::u8string(path.begin(), path.end()), error);
+    return std::filesystem::exists(FilePath(path), error);
 }
 
 }  // namespace
@@ -28,7 +28,9 @@ int32_t Registry::Open(const std::string& path, TKSHandle& repository) {
     while (slot <= kMaxSlot && slots_[slot]) ++slot;
     if (slot > kMaxSlot) return TKS_REPOSITORY_FULL;
     try {
-        slots_[slot] = std::make_unique<Repository>(slot, path, FileExists(path));
+        const bool inMemory = path == kInMemory;
+        if (!inMemory && !FileExists(path)) CreateRepositoryFile(path);
+        slots_[slot] = std::make_unique<Repository>(slot, path, !inMemory, lockWait_);
     } catch (const Repository::NotARepository&) {
         return TKS_NOT_A_REPOSITORY;
     }
@@ -36,23 +38,32 @@ int32_t Registry::Open(const std::string& path, TKSHandle& repository) {
     return TKS_OK;
 }
 
+void Registry::SetLockWait(int32_t milliseconds) {
+    lockWait_ = milliseconds;
+    for (const std::unique_ptr<Repository>& repository : slots_) {
+        if (repository) repository->SetLockWait(milliseconds);
+    }
+}
+
 int32_t Registry::Close(TKSHandle repository) {
-    if (!Find(repository)) return TKS_INVALID_REPOSITORY;
+    if (repository < 1 || repository > kMaxSlot || !slots_[repository]) return TKS_INVALID_REPOSITORY;
     slots_[repository].reset();
     return TKS_OK;
 }
 
-Repository* Registry::Find(TKSHandle repository) const {
-    return repository >= 1 && repository <= kMaxSlot ? slots_[repository].get() : nullptr;
+Repository* Registry::Find(TKSHandle repository) {
+    if (repository < 1 || repository > kMaxSlot || !slots_[repository]) return nullptr;
+    slots_[repository]->Refresh();
+    return slots_[repository].get();
 }
 
-int32_t Registry::Resolve(TKSHandle handle, int32_t kind, Target& target) const {
+int32_t Registry::Resolve(TKSHandle handle, int32_t kind, Target& target) {
     Repository* repository = Find(SlotOf(handle));
     if (!repository) return TKS_NOT_FOUND;
-    std::optional<StoredObject> object = repository->Load(handle);
+    const StoredObject* object = repository->Load(handle);
     if (!object) return TKS_NOT_FOUND;
     if (kind != 0 && object->kind != kind) return TKS_WRONG_KIND;
-    target = Target{repository, handle, std::move(*object)};
+    target = Target{repository, handle, object};
     return TKS_OK;
 }
 

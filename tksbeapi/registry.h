@@ -19,7 +19,7 @@ namespace tks {
 struct Target {
     Repository* repository = nullptr;
     TKSHandle handle = 0;
-    StoredObject object;
+    const StoredObject* object = nullptr;  // held by the repository's memory
 };
 
 class Registry {
@@ -31,15 +31,18 @@ public:
     // The result code, and the repository handle on success.
     int32_t Open(const std::string& path, TKSHandle& repository);
     int32_t Close(TKSHandle repository);
+    void SetLockWait(int32_t milliseconds);  // for every repository, open now or later
 
-    Repository* Find(TKSHandle repository) const;
+    // The open repository, its memory in step with its database.
+    Repository* Find(TKSHandle repository);
 
     // 0 and the object, TKS_NOT_FOUND for a handle of no object, or
     // TKS_WRONG_KIND when kind is not 0 and the object is of another kind.
-    int32_t Resolve(TKSHandle handle, int32_t kind, Target& target) const;
+    int32_t Resolve(TKSHandle handle, int32_t kind, Target& target);
 
 private:
     std::mutex lock_;
+    int32_t lockWait_ = 0;
     std::array<std::unique_ptr<Repository>, kMaxSlot + 1> slots_;  // slot 0 stays empty
 };
 

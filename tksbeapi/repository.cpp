@@ -2,7 +2,11 @@
 
 #include <sqlite3.h>
 
+#include <filesystem>
+#include <system_error>
+
 #include "handles.h"
+#include "repository_file.h"
 #include "schema.h"
 
 namespace tks {
@@ -24,8 +28,13 @@ const Database& WithSchema(Database& db, bool exists) {
 
 }  // namespace
 
-Repository::Repository(uint32_t slot, const std::string& path, bool exists)
-    : slot_(slot), db_(path, exists), statements_(WithSchema(db_, exists)) {}
+Repository::Repository(uint32_t slot, const std::string& path, bool exists, int32_t lockWait)
+    : slot_(slot), db_(path, exists, lockWait), statements_(WithSchema(db_, exists)) {
+    // Changes stay in memory until the commit: other connections can read the
+    // file all through a unit of work, but for its commit.
+    db_.Execute("PRAGMA cache_spill = OFF");
+    Refresh();
+}
 
 bool Repository::Owns(TKSHandle handle) const {
     return SlotOf(handle) == slot_ && LocalOf(handle) != 0 && LocalOf(handle) <= kMaxLocal;
@@ -33,116 +42,192 @@ bool Repository::Owns(TKSHandle handle) const {
 
 TKSHandle Repository::Handle(int64_t local) const { return ObjectHandle(slot_, local); }
 
-TKSHandle Repository::FirstHandle(Statement& statement, std::initializer_list<int64_t> parameters) {
-    Query query(statement);
-    for (int64_t parameter : parameters) query.Bind(parameter);
-    return query.Next() ? Handle(query.Int(0)) : TKS_NO_HANDLE;
+int64_t Repository::DataVersion() {
+    Query query(statements_.DataVersion);
+    return query.Next() ? query.Int(0) : 0;
 }
 
-std::optional<StoredObject> Repository::Load(TKSHandle object) {
-    if (!Owns(object)) return std::nullopt;
-    Query query(statements_.LoadObject);
-    if (!query.Bind(LocalOf(object)).Next()) return std::nullopt;
-    StoredObject stored;
-    stored.kind = static_cast<int32_t>(query.Int(0));
-    stored.name = query.Text(1);
-    stored.typeClass = static_cast<int32_t>(query.Int(2));
-    stored.simpleTypeCode = static_cast<int32_t>(query.Int(3));
-    stored.typeHandle = Handle(query.Int(4));
-    stored.lengthHandle = Handle(query.Int(5));
-    stored.value = static_cast<int32_t>(query.Int(6));
-    return stored;
-}
-
-std::optional<NameHolder> Repository::FindName(std::string_view name) {
-    Query query(statements_.FindName);
-    if (!query.Bind(name).Next()) return std::nullopt;
-    return NameHolder{Handle(query.Int(0)), static_cast<int32_t>(query.Int(1))};
-}
-
-TKSHandle Repository::Insert(const StoredObject& object) {
+void Repository::Refresh() {
+    if (!stale_) return;
+    if (InWork()) {
+        Reload();
+        return;
+    }
+    Query(statements_.ReadBegin).Run();
     try {
-        Query(statements_.InsertObject)
-            .Bind(object.kind)
-            .Bind(object.name)
-            .Bind(object.typeClass)
-            .Bind(object.simpleTypeCode)
-            .Bind(LocalOf(object.typeHandle))
-            .Bind(LocalOf(object.lengthHandle))
-            .Bind(object.value)
-            .Run();
-    } catch (const StorageError& error) {
-        if (error.Code() == SQLITE_CONSTRAINT_CHECK) return TKS_NO_HANDLE;  // numbers used up
+        Reload();
+        Query(statements_.WorkCommit).Run();
+    } catch (...) {
+        db_.ExecuteQuietly("ROLLBACK");
         throw;
     }
-    return Handle(sqlite3_last_insert_rowid(db_.Handle()));
 }
 
-bool Repository::InUse(TKSHandle object, int32_t kind) {
-    Statement* check = kind == TKS_KIND_TYPE     ? &statements_.TypeInUse
-                       : kind == TKS_KIND_LENGTH ? &statements_.LengthInUse
-                                                 : &statements_.ElementInUse;
-    return FirstHandle(*check, {LocalOf(object)}) != TKS_NO_HANDLE;
+void Repository::Reload() {
+    stale_ = true;
+    memory_.Clear();
+    LoadObjects();
+    LoadMembers();
+    dataVersion_ = DataVersion();
+    stale_ = false;
 }
+
+void Repository::LoadObjects() {
+    Query query(statements_.LoadObjects);
+    while (query.Next()) {
+        StoredObject object;
+        object.kind = static_cast<int32_t>(query.Int(1));
+        object.name = query.Text(2);
+        object.typeClass = static_cast<int32_t>(query.Int(3));
+        object.simpleTypeCode = static_cast<int32_t>(query.Int(4));
+        object.typeHandle = Handle(query.Int(5));
+        object.lengthHandle = Handle(query.Int(6));
+        object.value = static_cast<int32_t>(query.Int(7));
+        memory_.AddObject(static_cast<uint32_t>(query.Int(0)), std::move(object));
+    }
+}
+
+void Repository::LoadMembers() {
+    Query members(statements_.LoadMembers);
+    while (members.Next()) {
+        const StoredMember member{members.Int(2), static_cast<int16_t>(members.Int(3)),
+                                  static_cast<int16_t>(members.Int(4))};
+        memory_.AddMember(static_cast<uint32_t>(members.Int(0)), static_cast<uint32_t>(members.Int(1)), member);
+    }
+    Query attributes(statements_.LoadAttributes);
+    while (attributes.Next()) {
+        memory_.StoreAttribute(static_cast<uint32_t>(attributes.Int(0)), static_cast<uint32_t>(attributes.Int(1)),
+                               static_cast<int32_t>(attributes.Int(2)), attributes.Text(3));
+    }
+}
+
+template <class Change>
+void Repository::Write(Change change) {
+    try {
+        change();
+    } catch (...) {
+        stale_ = true;
+        throw;
+    }
+}
+
+const StoredObject* Repository::Load(TKSHandle object) const {
+    return Owns(object) ? memory_.Find(LocalOf(object)) : nullptr;
+}
+
+std::optional<NameHolder> Repository::FindName(std::string_view name) const {
+    const uint32_t number = memory_.FindName(name);
+    if (number == 0) return std::nullopt;
+    return NameHolder{Handle(number), memory_.Find(number)->kind};
+}
+
+TKSHandle Repository::Insert(StoredObject object) {
+    int64_t number = 0;
+    Write([&] {
+        try {
+            Query(statements_.InsertObject)
+                .Bind(object.kind)
+                .Bind(object.name)
+                .Bind(object.typeClass)
+                .Bind(object.simpleTypeCode)
+                .Bind(LocalOf(object.typeHandle))
+                .Bind(LocalOf(object.lengthHandle))
+                .Bind(object.value)
+                .Run();
+        } catch (const StorageError& error) {
+            if (error.Code() == SQLITE_CONSTRAINT_CHECK) return;  // numbers used up
+            throw;
+        }
+        number = sqlite3_last_insert_rowid(db_.Handle());
+        memory_.AddObject(static_cast<uint32_t>(number), std::move(object));
+    });
+    return Handle(number);
+}
+
+bool Repository::InUse(TKSHandle object) const { return memory_.InUse(LocalOf(object)); }
 
 void Repository::Remove(TKSHandle object) {
     const int64_t local = LocalOf(object);
-    Query(statements_.DeleteAttributes).Bind(local).Run();
-    Query(statements_.DeleteMembers).Bind(local).Run();
-    Query(statements_.DeleteObject).Bind(local).Run();
+    Write([&] {
+        Query(statements_.DeleteAttributes).Bind(local).Run();
+        Query(statements_.DeleteMembers).Bind(local).Run();
+        Query(statements_.DeleteObject).Bind(local).Run();
+        memory_.RemoveObject(static_cast<uint32_t>(local));
+    });
 }
 
-TKSHandle Repository::FirstOfKind(int32_t kind) { return FirstHandle(statements_.FirstOfKind, {kind}); }
+TKSHandle Repository::FirstOfKind(int32_t kind) const { return Handle(memory_.NextOfKind(kind, 0)); }
 
-TKSHandle Repository::NextOfKind(int32_t kind, TKSHandle after) {
-    return FirstHandle(statements_.NextOfKind, {kind, LocalOf(after)});
+TKSHandle Repository::NextOfKind(int32_t kind, TKSHandle after) const {
+    return Handle(memory_.NextOfKind(kind, LocalOf(after)));
 }
 
-std::optional<StoredMember> Repository::LoadMember(TKSHandle type, TKSHandle element) {
+std::optional<StoredMember> Repository::LoadMember(TKSHandle type, TKSHandle element) const {
     if (!Owns(type) || !Owns(element)) return std::nullopt;
-    Query query(statements_.LoadMember);
-    if (!query.Bind(LocalOf(type)).Bind(LocalOf(element)).Next()) return std::nullopt;
-    return StoredMember{query.Int(0), static_cast<int16_t>(query.Int(1)), static_cast<int16_t>(query.Int(2))};
+    const StoredMember* member = memory_.FindMember(LocalOf(type), LocalOf(element));
+    return member ? std::optional<StoredMember>(*member) : std::nullopt;
 }
 
-TKSHandle Repository::FirstMember(TKSHandle type) { return FirstHandle(statements_.FirstMember, {LocalOf(type)}); }
+TKSHandle Repository::FirstMember(TKSHandle type) const { return NextMember(type, 0); }
 
-TKSHandle Repository::NextMember(TKSHandle type, int64_t afterPosition) {
-    return FirstHandle(statements_.NextMember, {LocalOf(type), afterPosition});
+TKSHandle Repository::NextMember(TKSHandle type, int64_t afterPosition) const {
+    return Handle(memory_.NextMember(LocalOf(type), afterPosition));
 }
 
-void Repository::AppendMember(TKSHandle type, TKSHandle element, const StoredMember& member) {
-    int64_t position = 1;
-    {
-        Query last(statements_.LastPosition);
-        if (last.Bind(LocalOf(type)).Next()) position = last.Int(0) + 1;
-    }
-    Query(statements_.InsertMember)
-        .Bind(LocalOf(type))
-        .Bind(LocalOf(element))
-        .Bind(position)
-        .Bind(member.memberFlag)
-        .Bind(member.repeating)
-        .Run();
+void Repository::AppendMember(TKSHandle type, TKSHandle element, StoredMember member) {
+    member.position = memory_.NextPosition(LocalOf(type));
+    Write([&] {
+        Query(statements_.InsertMember)
+            .Bind(LocalOf(type))
+            .Bind(LocalOf(element))
+            .Bind(member.position)
+            .Bind(member.memberFlag)
+            .Bind(member.repeating)
+            .Run();
+        memory_.AddMember(LocalOf(type), LocalOf(element), member);
+    });
 }
 
-std::optional<std::string> Repository::LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute) {
-    Query query(statements_.LoadAttribute);
-    if (!query.Bind(LocalOf(type)).Bind(LocalOf(element)).Bind(attribute).Next()) return std::nullopt;
-    return query.Text(0);
+std::optional<std::string_view> Repository::LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute) const {
+    return memory_.FindAttribute(LocalOf(type), LocalOf(element), attribute);
 }
 
 void Repository::StoreAttribute(TKSHandle type, TKSHandle element, int32_t attribute, std::string_view value) {
-    Query(statements_.StoreAttribute).Bind(LocalOf(type)).Bind(LocalOf(element)).Bind(attribute).Bind(value).Run();
+    Write([&] {
+        Query(statements_.StoreAttribute).Bind(LocalOf(type)).Bind(LocalOf(element)).Bind(attribute).Bind(value).Run();
+        memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute, value);
+    });
 }
 
 bool Repository::InWork() const { return sqlite3_get_autocommit(db_.Handle()) == 0; }
 
-void Repository::BeginWork() { Query(statements_.WorkBegin).Run(); }
+void Repository::BeginWork() {
+    Query(statements_.WorkBegin).Run();
+    RemoveLeftJournal();
+    try {
+        if (stale_ || DataVersion() != dataVersion_) Reload();
+    } catch (...) {
+        db_.ExecuteQuietly("ROLLBACK");
+        throw;
+    }
+}
 
-void Repository::CommitWork() { Query(statements_.WorkCommit).Run(); }
+// A process killed before its commit may leave a journal that holds nothing to
+// restore (one that does is played back and removed when the file is first
+// read).  Holding the write lock, nobody else's journal can be there.
+void Repository::RemoveLeftJournal() {
+    const char* file = sqlite3_db_filename(db_.Handle(), "main");
+    if (!file || !*file) return;
+    std::error_code error;
+    std::filesystem::remove(FilePath(std::string(file) + "-journal"), error);
+}
 
-void Repository::RollbackWork() { Query(statements_.WorkRollback).Run(); }
+void Repository::CommitWork() { Write([&] { Query(statements_.WorkCommit).Run(); }); }
+
+void Repository::RollbackWork() {
+    stale_ = true;
+    Query(statements_.WorkRollback).Run();
+}
 
 Repository::CallScope::CallScope(Repository& repository) : repository_(repository) {
     Query(repository_.statements_.CallBegin).Run();
@@ -150,6 +235,7 @@ Repository::CallScope::CallScope(Repository& repository) : repository_(repositor
 
 Repository::CallScope::~CallScope() {
     if (kept_) return;
+    repository_.stale_ = true;
     try {
         Query(repository_.statements_.CallUndo).Run();
         Query(repository_.statements_.CallRelease).Run();
@@ -159,7 +245,7 @@ Repository::CallScope::~CallScope() {
 }
 
 void Repository::CallScope::Keep() {
-    Query(repository_.statements_.CallRelease).Run();
+    repository_.Write([&] { Query(repository_.statements_.CallRelease).Run(); });
     kept_ = true;
 }
 

@@ -1,71 +1,59 @@
-// One open repository: its database and its prepared statements.  Speaks in
-// caller handles; the database numbers stay inside.
+// One open repository: its database, its prepared statements and the memory
+// that answers every read.  Every change goes to the database first and then
+// to memory; whenever the two may differ (a rolled-back unit of work, an
+// undone call, a failure of the database, another connection's commit seen at
+// the start of a unit of work) memory is read again from the database.
+// Speaks in caller handles; the database numbers stay inside.
 #ifndef TKSBEAPI_REPOSITORY_H
 #define TKSBEAPI_REPOSITORY_H
 
 #include <cstdint>
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "memory_index.h"
 #include "sqlite_db.h"
 #include "statements.h"
+#include "stored_object.h"
 #include "tksbeapi.h"
 
 namespace tks {
 
-// One object as stored: the fields of its kind are used, the others are 0.
-struct StoredObject {
-    int32_t kind = 0;
-    std::string name;
-    int32_t typeClass = 0;       // Type
-    int32_t simpleTypeCode = 0;  // Type
-    TKSHandle typeHandle = 0;    // Element
-    TKSHandle lengthHandle = 0;  // Element
-    int32_t value = 0;           // Length
-};
-
-struct StoredMember {
-    int64_t position = 0;
-    int16_t memberFlag = 0;
-    int16_t repeating = 0;
-};
-
-struct NameHolder {
-    TKSHandle handle = 0;
-    int32_t kind = 0;
-};
-
 class Repository {
 public:
     // path ":memory:" is a private in-memory repository.  An existing file
-    // must already be a repository (NotARepository otherwise); a missing one
-    // is created with the schema.
-    Repository(uint32_t slot, const std::string& path, bool exists);
+    // must already be a repository (NotARepository otherwise); a new database
+    // (exists false) is given the schema.  lockWait as Database takes it.
+    Repository(uint32_t slot, const std::string& path, bool exists, int32_t lockWait);
 
     struct NotARepository {};
 
     uint32_t Slot() const { return slot_; }
+    void SetLockWait(int32_t milliseconds) { db_.SetLockWait(milliseconds); }
     bool Owns(TKSHandle handle) const;
 
-    std::optional<StoredObject> Load(TKSHandle object);
-    std::optional<NameHolder> FindName(std::string_view name);
-    TKSHandle Insert(const StoredObject& object);  // 0 when no handle is left
-    bool InUse(TKSHandle object, int32_t kind);
-    void Remove(TKSHandle object);  // with the memberships of a Type
-    TKSHandle FirstOfKind(int32_t kind);
-    TKSHandle NextOfKind(int32_t kind, TKSHandle after);
+    // Reads the database again when memory may no longer match it.
+    void Refresh();
 
-    std::optional<StoredMember> LoadMember(TKSHandle type, TKSHandle element);
-    TKSHandle FirstMember(TKSHandle type);
-    TKSHandle NextMember(TKSHandle type, int64_t afterPosition);
-    void AppendMember(TKSHandle type, TKSHandle element, const StoredMember& member);
-    std::optional<std::string> LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute);
+    // The object, held until the next change or Refresh; nullptr when there is none.
+    const StoredObject* Load(TKSHandle object) const;
+    std::optional<NameHolder> FindName(std::string_view name) const;
+    TKSHandle Insert(StoredObject object);  // 0 when no handle is left
+    bool InUse(TKSHandle object) const;
+    void Remove(TKSHandle object);  // with the memberships of a Type
+    TKSHandle FirstOfKind(int32_t kind) const;
+    TKSHandle NextOfKind(int32_t kind, TKSHandle after) const;
+
+    std::optional<StoredMember> LoadMember(TKSHandle type, TKSHandle element) const;
+    TKSHandle FirstMember(TKSHandle type) const;
+    TKSHandle NextMember(TKSHandle type, int64_t afterPosition) const;
+    void AppendMember(TKSHandle type, TKSHandle element, StoredMember member);
+    std::optional<std::string_view> LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute) const;
     void StoreAttribute(TKSHandle type, TKSHandle element, int32_t attribute, std::string_view value);
 
     bool InWork() const;
-    void BeginWork();
+    void BeginWork();  // reads memory again when another connection has committed since
     void CommitWork();
     void RollbackWork();
 
@@ -85,11 +73,21 @@ public:
 
 private:
     TKSHandle Handle(int64_t local) const;
-    TKSHandle FirstHandle(Statement& statement, std::initializer_list<int64_t> parameters);
+    int64_t DataVersion();
+    void Reload();
+    void RemoveLeftJournal();
+    void LoadObjects();
+    void LoadMembers();
+    // Runs a change of the database; a failure leaves memory to be read again.
+    template <class Change>
+    void Write(Change change);
 
     uint32_t slot_;
     Database db_;
     Statements statements_;
+    MemoryIndex memory_;
+    int64_t dataVersion_ = 0;
+    bool stale_ = true;
 };
 
 }  // namespace tks

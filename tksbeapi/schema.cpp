@@ -9,7 +9,9 @@ namespace tks {
 namespace {
 
 // Object handles are the object table's numbers: AUTOINCREMENT never gives a
-// deleted number again, and the CHECK keeps them within 24 bits.
+// deleted number again, and the CHECK keeps them within 24 bits.  Reads are
+// answered from memory, so the tables carry no index beyond their keys and
+// the unique names (files made before may have more: they serve no query).
 constexpr const char* kTables = R"sql(
 CREATE TABLE object (
   handle INTEGER PRIMARY KEY AUTOINCREMENT CHECK (handle BETWEEN 1 AND 16777214),
@@ -20,9 +22,6 @@ CREATE TABLE object (
   type_handle INTEGER NOT NULL DEFAULT 0,
   length_handle INTEGER NOT NULL DEFAULT 0,
   length_value INTEGER NOT NULL DEFAULT 0);
-CREATE INDEX object_by_kind ON object (kind, handle);
-CREATE INDEX object_by_type ON object (type_handle) WHERE type_handle <> 0;
-CREATE INDEX object_by_length ON object (length_handle) WHERE length_handle <> 0;
 CREATE TABLE member (
   type_handle INTEGER NOT NULL,
   element_handle INTEGER NOT NULL,
@@ -30,8 +29,6 @@ CREATE TABLE member (
   member_flag INTEGER NOT NULL,
   repeating INTEGER NOT NULL,
   PRIMARY KEY (type_handle, element_handle)) WITHOUT ROWID;
-CREATE UNIQUE INDEX member_by_position ON member (type_handle, position);
-CREATE INDEX member_by_element ON member (element_handle);
 CREATE TABLE member_attribute (
   type_handle INTEGER NOT NULL,
   element_handle INTEGER NOT NULL,

@@ -3,17 +3,29 @@
 #include <sqlite3.h>
 
 namespace tks {
+namespace {
 
-Database::Database(const std::string& path, bool mustExist) {
+// SQLite may read a name that begins with "file:" as a URI; the same name
+// behind "./" is always the plain file of that name.
+std::string PlainFileName(const std::string& path) { return path.starts_with("file:") ? "./" + path : path; }
+
+}  // namespace
+
+bool StorageError::Locked() const { return (code_ & 0xFF) == SQLITE_BUSY; }
+
+Database::Database(const std::string& path, bool mustExist, int32_t lockWait) {
     const int flags = SQLITE_OPEN_READWRITE | (mustExist ? 0 : SQLITE_OPEN_CREATE) | SQLITE_OPEN_NOMUTEX;
-    const int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    const int rc = sqlite3_open_v2(PlainFileName(path).c_str(), &db_, flags, nullptr);
     if (rc != SQLITE_OK) {
         const std::string message = db_ ? sqlite3_errmsg(db_) : "cannot open";
         sqlite3_close(db_);
         throw StorageError(rc, message);
     }
     sqlite3_extended_result_codes(db_, 1);
+    SetLockWait(lockWait);
 }
+
+void Database::SetLockWait(int32_t milliseconds) { sqlite3_busy_timeout(db_, milliseconds); }
 
 Database::~Database() { sqlite3_close_v2(db_); }
 
@@ -65,9 +77,10 @@ void Query::Run() {
 
 int64_t Query::Int(int column) const { return sqlite3_column_int64(statement_.stmt_, column); }
 
-std::string Query::Text(int column) const {
+std::string_view Query::Text(int column) const {
     const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(statement_.stmt_, column));
-    return text ? std::string(text, static_cast<size_t>(sqlite3_column_bytes(statement_.stmt_, column))) : std::string();
+    return text ? std::string_view(text, static_cast<size_t>(sqlite3_column_bytes(statement_.stmt_, column)))
+                : std::string_view();
 }
 
 }  // namespace tks

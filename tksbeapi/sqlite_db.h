@@ -18,6 +18,7 @@ class StorageError : public std::runtime_error {
 public:
     StorageError(int code, const std::string& what) : std::runtime_error(what), code_(code) {}
     int Code() const { return code_; }  // SQLite's extended result code
+    bool Locked() const;                // another connection held the file too long
 
 private:
     int code_;
@@ -26,11 +27,13 @@ private:
 class Database {
 public:
     // mustExist: open an existing file only; otherwise create it when absent.
-    Database(const std::string& path, bool mustExist);
+    // lockWait: how long to wait for another connection's lock, in milliseconds.
+    Database(const std::string& path, bool mustExist, int32_t lockWait = 0);
     ~Database();
     Database(const Database&) = delete;
     Database& operator=(const Database&) = delete;
 
+    void SetLockWait(int32_t milliseconds);
     void Execute(const char* sql);
     void ExecuteQuietly(const char* sql) noexcept;  // for clean-up paths: failures are ignored
     sqlite3* Handle() const { return db_; }
@@ -68,7 +71,7 @@ public:
     bool Next();  // true while a row is available
     void Run();   // runs a statement that yields no row
     int64_t Int(int column) const;
-    std::string Text(int column) const;
+    std::string_view Text(int column) const;  // valid until the next row
 
 private:
     Statement& statement_;

@@ -29,6 +29,7 @@ int32_t GetIdentifier(TKSHandle object, char* buffer, int32_t size);
 
 int32_t OpenRepository(const char* path, TKSHandle* repository);
 int32_t CloseRepository(TKSHandle repository);
+int32_t SetLockWait(int32_t milliseconds);
 int32_t BeginWork(TKSHandle repository);
 int32_t CommitWork(TKSHandle repository);
 int32_t RollbackWork(TKSHandle repository);

@@ -261,6 +261,7 @@ const Row kRows[] = {
     {"ShowNamed", kImported, {"show", "x_TYPE", "nope", "e", "C_LEN"}, 1,
      kShowX + "\nElements\n  e: no Type (incomplete)\n\nLengths\n  C_LEN = 3\n",
      "cimport: no Type, Element or Length named nope\n"},
+    {"ShowReadOnly", kReadOnly, {"show", "--wait", "0", "C_LEN"}, 0, "...\n  C_LEN = 3\n", ""},
     {"ShowJson", kImported, {"show", "--json", "STRING", "x_TYPE", "c", "e", "C_LEN"}, 0,
      R"({"types":[{"name":"STRING","class":"simple","simpleType":"STRING",)"
      R"("complete":true,"members":[]},{"name":"x_TYPE","class":"structure","simpleType":null,)"

@@ -117,3 +117,18 @@ TEST(OpenRepository, AtMost255AreOpenAtOnce) {
     EXPECT_EQ(TKSCloseRepository(open[254]), TKS_OK);
 }
 
+
+// A name beginning with "file:" is the file of that name in the current directory.
+TEST(OpenRepository, NamesAreFileNames) {
+    const std::string path = "file:uri.repo?mode=memory";
+    std::filesystem::remove(path);
+    TKSHandle repository = TKS_NO_HANDLE, found = TKS_NO_HANDLE;
+    ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
+    const TypeDetails record = TypeRecord("KEPT_TYPE");
+    ASSERT_EQ(Create(repository, record, found), TKS_OK);
+    ASSERT_EQ(TKSCloseRepository(repository), TKS_OK);
+    ASSERT_TRUE(std::filesystem::exists(path));
+    ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
+    EXPECT_EQ(TKSFindDefinition(repository, TKS_KIND_TYPE, &found, "KEPT_TYPE"), TKS_OK);
+    EXPECT_EQ(TKSCloseRepository(repository), TKS_OK);
+}

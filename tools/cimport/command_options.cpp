@@ -11,4 +11,11 @@ void AddHeaderInputOptions(CLI::App* command, HeaderInputOptions& options) {
                       "Keep the header's lines that hold both '<' and '>' (#include <...>)");
 }
 
+void AddWaitOption(CLI::App* command, int& seconds) {
+    command->add_option("--wait", seconds, "Seconds to wait for another import that holds the repository")
+        ->type_name("SECONDS")
+        ->check(CLI::Range(0, 86400))
+        ->capture_default_str();
+}
+
 }  // namespace cimport_cli

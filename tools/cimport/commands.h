@@ -23,6 +23,10 @@ void AddShowCommand(CLI::App& app, CommandRunner& chosen);
 
 void AddHeaderInputOptions(CLI::App* command, HeaderInputOptions& options);
 
+// --wait SECONDS: how long to wait for another import that holds the repository.
+constexpr int kDefaultWaitSeconds = 30;
+void AddWaitOption(CLI::App* command, int& seconds);
+
 // Once command is parsed, chosen runs run(*options).
 template <typename Options>
 void ChooseOnParse(CLI::App* command, std::shared_ptr<Options> options, CommandRunner& chosen,

@@ -27,6 +27,7 @@ struct ImportOptions {
     HeaderInputOptions input;
     bool dryRun = false;
     bool quiet = false;
+    int waitSeconds = kDefaultWaitSeconds;
 };
 
 // Absolute paths of everything the imports read, checked before the
@@ -80,7 +81,7 @@ int ImportOne(const Repository& repository, const std::string& header, const Imp
 
 int RunImport(const ImportOptions& options) {
     const ImportInputs inputs = CheckInputs(options);
-    const Repository repository(RepositoryToOpen(options), Repository::Access::kUpdate);
+    const Repository repository(RepositoryToOpen(options), Repository::Access::kUpdate, options.waitSeconds);
     int status = kExitOk;
     for (const std::string& header : inputs.headers)
         status = std::max(status, ImportOne(repository, header, inputs, options));
@@ -101,6 +102,7 @@ void AddImportCommand(CLI::App& app, CommandRunner& chosen) {
     AddHeaderInputOptions(command, options->input);
     command->add_flag("--dry-run", options->dryRun, "Run the import, then roll it back");
     command->add_flag("--quiet", options->quiet, "Print only error messages and the summary");
+    AddWaitOption(command, options->waitSeconds);
     ChooseOnParse(command, options, chosen, RunImport);
 }
 

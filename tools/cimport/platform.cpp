@@ -12,6 +12,7 @@
 #else
 #include <stdlib.h>
 #include <strings.h>
+#include <unistd.h>
 extern char** environ;
 #endif
 
@@ -42,6 +43,8 @@ void SetIncludeVariable(const std::string& value) {
 
 void UseBinaryMode(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
 
+bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
+
 #else
 
 std::filesystem::path CreatePrivateDirectory() {
@@ -69,6 +72,8 @@ void SetIncludeVariable(const std::string& value) {
 }
 
 void UseBinaryMode(std::FILE*) {}
+
+bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
 
 #endif
 

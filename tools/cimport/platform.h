@@ -19,4 +19,7 @@ void SetIncludeVariable(const std::string& value);
 // Writes bytes to the stream unchanged (no line-end translation).
 void UseBinaryMode(std::FILE* stream);
 
+// True when the stream is a terminal.
+bool IsTerminal(std::FILE* stream);
+
 }  // namespace cimport_cli

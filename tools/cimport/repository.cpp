@@ -2,9 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <iostream>
 #include <system_error>
 
 #include "command_error.h"
+#include "platform.h"
 #include "tksbeapi_host.h"
 
 namespace cimport_cli {
@@ -39,12 +41,32 @@ void CheckExisting(const std::string& path, Repository::Access access) {
         throw CommandError("repository is read-only: " + path);
 }
 
+// Runs a host call that another process's lock on the file may hold up: first
+// without waiting, then, saying so when standard error is a terminal, for up
+// to waitSeconds.  Later calls (a commit waiting for readers) wait as long.
+template <class Call>
+int32_t Waiting(int waitSeconds, Call call) {
+    TKSSetLockWait(0);
+    int32_t result = call();
+    if (result == TKS_LOCKED && waitSeconds > 0) {
+        if (IsTerminal(stderr))
+            std::cerr << "cimport: the repository is in use by another import; waiting up to " << waitSeconds
+                      << " s\n";
+        TKSSetLockWait(waitSeconds * 1000);
+        result = call();
+    }
+    TKSSetLockWait(waitSeconds * 1000);
+    if (result == TKS_LOCKED) throw CommandError("repository is locked by another import");
+    return result;
+}
+
 }  // namespace
 
-Repository::Repository(const std::string& path, Access access) : path_(path) {
+Repository::Repository(const std::string& path, Access access, int waitSeconds)
+    : path_(path), waitSeconds_(waitSeconds) {
     if (path.empty()) throw CommandError("empty repository name");
     if (path != kInMemory) CheckExisting(path, access);
-    const int32_t result = TKSOpenRepository(path.c_str(), &handle_);
+    const int32_t result = Waiting(waitSeconds, [&] { return TKSOpenRepository(path.c_str(), &handle_); });
     if (result != TKS_OK || handle_ == TKS_NO_HANDLE) {
         handle_ = TKS_NO_HANDLE;
         std::error_code error;
@@ -58,7 +80,7 @@ Repository::~Repository() {
 }
 
 UnitOfWork::UnitOfWork(const Repository& repository) : repository_(repository) {
-    if (TKSBeginWork(repository_.Handle()) != TKS_OK)
+    if (Waiting(repository.WaitSeconds(), [&] { return TKSBeginWork(repository.Handle()); }) != TKS_OK)
         throw CommandError("cannot start a unit of work on " + repository_.Path());
 }
 

@@ -1,5 +1,6 @@
 // The repository file the command works on, opened through the stand-in
-// repository's host calls, and one unit of work on it.
+// repository's host calls, and one unit of work on it.  Another import may
+// hold the file: opening and starting a unit of work then wait for it.
 #pragma once
 
 #include <string>
@@ -18,17 +19,20 @@ public:
     // The name of a private repository that lives only in memory.
     static constexpr const char* kInMemory = ":memory:";
 
-    // Throws CommandError when the path is not a usable repository.
-    Repository(const std::string& path, Access access);
+    // Throws CommandError when the path is not a usable repository, or when
+    // another import holds it for longer than waitSeconds.
+    Repository(const std::string& path, Access access, int waitSeconds);
     ~Repository();
     Repository(const Repository&) = delete;
     Repository& operator=(const Repository&) = delete;
 
     TKSHandle Handle() const { return handle_; }
+    int WaitSeconds() const { return waitSeconds_; }
     const std::string& Path() const { return path_; }
 
 private:
     std::string path_;
+    int waitSeconds_;
     TKSHandle handle_ = TKS_NO_HANDLE;
 };
 
@@ -36,7 +40,7 @@ private:
 // without Commit the work is rolled back.
 class UnitOfWork {
 public:
-    explicit UnitOfWork(const Repository& repository);  // throws CommandError
+    explicit UnitOfWork(const Repository& repository);  // throws CommandError, as Repository does
     ~UnitOfWork();
     UnitOfWork(const UnitOfWork&) = delete;
     UnitOfWork& operator=(const UnitOfWork&) = delete;

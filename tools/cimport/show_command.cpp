@@ -20,6 +20,7 @@ struct ShowOptions {
     std::string repository = "messages.db";
     std::vector<std::string> names;
     bool json = false;
+    int waitSeconds = kDefaultWaitSeconds;
 };
 
 template <typename Entry>
@@ -41,7 +42,7 @@ std::vector<std::string> SelectNamed(MessageModel& model, const std::vector<std:
 }
 
 int RunShow(const ShowOptions& options) {
-    const Repository repository(options.repository, Repository::Access::kRead);
+    const Repository repository(options.repository, Repository::Access::kRead, options.waitSeconds);
     MessageModel model = ReadModel(repository.Handle());
     std::vector<std::string> missing;
     if (!options.names.empty()) missing = SelectNamed(model, options.names);
@@ -61,6 +62,7 @@ void AddShowCommand(CLI::App& app, CommandRunner& chosen) {
     command->add_option("NAME", options->names, "Types, Elements or Lengths to show (default: all)")->type_name("NAME");
     command->add_option("--repo", options->repository, "Repository file")->type_name("PATH")->capture_default_str();
     command->add_flag("--json", options->json, "Print the model as JSON");
+    AddWaitOption(command, options->waitSeconds);
     ChooseOnParse(command, options, chosen, RunShow);
 }
 
