@@ -1,5 +1,8 @@
 #include "cimp/import_run.h"
 
+#include <cstdlib>
+
+#include "cimp/stage_times.h"
 #include "cimp/text_file.h"
 
 namespace cimp {
@@ -37,6 +40,7 @@ std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const c
 }
 
 int32_t RunImport(ImportContext& context, const ImportStages& stages) {
+    StageTimes times;
     int32_t result = 0;
     std::string input = context.headerPath;
     if (!context.preInclude.empty() || !context.keepSystemIncludes) {
@@ -49,6 +53,7 @@ int32_t RunImport(ImportContext& context, const ImportStages& stages) {
 
     ParsedDeclarations parsed;
     int32_t status = RunPreprocessorOn(input, stages);
+    times.Mark(StageTimes::kPreprocess);
     if (status == -1) {
         context.sink.Send(kMsgErrorFileFailed);
         result = -1;
@@ -65,13 +70,16 @@ int32_t RunImport(ImportContext& context, const ImportStages& stages) {
 
     RelayDiagnostics(context.sink);
     RemoveFile(kPreprocessedFile);
+    times.Mark(StageTimes::kParse);
 
     if (parsed.root == nullptr) {
-        if (status == 0) context.sink.Send(kMsgNoStructures + context.headerPath + ".");
+        if (status == 0) context.sink.Send(kMsgNoStructures, context.headerPath, ".");
         return result;
     }
     stages.importStructures(context, parsed.root);
+    times.Mark(StageTimes::kMapping);
     stages.reportImport(context);
+    times.Mark(StageTimes::kReport);
     return result;
 }
 

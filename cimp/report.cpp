@@ -54,7 +54,7 @@ void SendIncompleteLists(const ImportContext& context) {
             if (!headingSent) context.sink.Send(list.heading);
             headingSent = true;
             TKSGetIdentifier(handle, identifier, sizeof identifier);
-            context.sink.Send("\t" + BufferText(identifier));
+            context.sink.Send("\t", BufferText(identifier));
         });
     }
 }

@@ -93,12 +93,24 @@ std::size_t TextFile::ReadLine(char* buffer, std::size_t size) {
 
 bool TextFile::Write(const char* data, std::size_t size) {
     if (file_ == nullptr) return false;
+    if (WriteWithCrLf(file_, data, size)) return true;
+    failed_ = true;
+    return false;
+}
+
+bool TextFile::Flush() {
+    if (file_ == nullptr) return false;
+    if (std::fflush(file_) != 0) failed_ = true;
+    return !failed_;
+}
+
+bool WriteWithCrLf(std::FILE* stream, const char* data, std::size_t size) {
     // Translated through a local piece, so a text of many lines costs one
     // fwrite per 4096 bytes instead of two per line.
     char piece[4096];
     std::size_t used = 0;
     const auto flush = [&] {
-        const bool ok = std::fwrite(piece, 1, used, file_) == used;
+        const bool ok = std::fwrite(piece, 1, used, stream) == used;
         used = 0;
         return ok;
     };
@@ -108,26 +120,19 @@ bool TextFile::Write(const char* data, std::size_t size) {
         const void* newline = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
         const char* stop = newline != nullptr ? static_cast<const char*>(newline) : end;
         while (p < stop) {
-            if (used == sizeof piece && !flush()) return failed_ = true, false;
+            if (used == sizeof piece && !flush()) return false;
             const std::size_t n = std::min(static_cast<std::size_t>(stop - p), sizeof piece - used);
             std::memcpy(piece + used, p, n);
             used += n;
             p += n;
         }
         if (newline == nullptr) break;
-        if (used + 2 > sizeof piece && !flush()) return failed_ = true, false;
+        if (used + 2 > sizeof piece && !flush()) return false;
         piece[used++] = '\r';
         piece[used++] = '\n';
         ++p;
     }
-    if (!flush()) return failed_ = true, false;
-    return true;
-}
-
-bool TextFile::Flush() {
-    if (file_ == nullptr) return false;
-    if (std::fflush(file_) != 0) failed_ = true;
-    return !failed_;
+    return flush();
 }
 
 }  // namespace cimp

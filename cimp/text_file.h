@@ -47,6 +47,10 @@ private:
     int pending_ = EOF;  // a byte read ahead after a lone CR
 };
 
+// Writes to an open stream with every "\n" turned into CR LF; false when a
+// write failed.
+bool WriteWithCrLf(std::FILE* stream, const char* data, std::size_t size);
+
 // File-system helpers used by the stages (the platform's own, for file names in
 // the code page of the host process).
 bool IsDirectory(const char* path);

@@ -10,10 +10,13 @@
 namespace cimp::cpp {
 
 bool PpOutput::WriteOut(std::size_t size) {
-    TextFile file;
-    if (!file.Open(kPpOutputFile, TextFile::Mode::kAppend)) return false;
-    file.Write(buffer_, size);
-    file.Close();
+    if (stream_ != nullptr) {
+        WriteWithCrLf(stream_, buffer_, size);
+    } else {
+        TextFile file;
+        if (!file.Open(kPpOutputFile, TextFile::Mode::kAppend)) return false;
+        file.Write(buffer_, size);
+    }
     std::memmove(buffer_, buffer_ + size, used_ - size);
     used_ -= size;
     return true;
@@ -102,9 +105,14 @@ void PpOutput::SetObjectName(const char* fileName) {
 }
 
 void PpOutput::WriteDependency(const std::string& path) {
+    const std::string line = objectName_ + path + "\n";
+    if (stream_ != nullptr) {
+        WriteWithCrLf(stream_, line.data(), line.size());
+        return;
+    }
     TextFile file;
     if (!file.Open(kPpOutputFile, TextFile::Mode::kAppend)) return;
-    file.Write(objectName_ + path + "\n");
+    file.Write(line);
 }
 
 }  // namespace cimp::cpp

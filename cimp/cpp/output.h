@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <string>
 
 #include "cimp/cpp/token_row.h"
@@ -37,6 +38,10 @@ public:
     // -M: the object name, the path and a newline, appended at once.
     void WriteDependency(const std::string& path);
 
+    // Sends the text (and -M lines) to an open stream instead of appending it
+    // to "cprep.tmp", with the same line ends.
+    void StreamTo(std::FILE* stream) { stream_ = stream; }
+
     std::size_t Buffered() const { return used_; }
     int dumpLevel = 0;  // -V
 
@@ -49,6 +54,7 @@ private:
     std::size_t used_ = 0;
     bool firstFlush_ = true;
     std::string objectName_;
+    std::FILE* stream_ = nullptr;
 };
 
 }  // namespace cimp::cpp

@@ -66,11 +66,11 @@ bool ClassifyChar(const ImportContext& ctx, DeclNode& member) {
 
 bool Mapper::IsImportable(const DeclNode& member) {
     if (member.isPointer == 1) {
-        Error("Error: " + member.name + " is a pointer and will not be imported.");
+        Error("Error: ", member.name, " is a pointer and will not be imported.");
         return false;
     }
     if (member.typeName == "long double") {
-        Error("Error: " + member.name + " is a long double and will not be imported.");
+        Error("Error: ", member.name, " is a long double and will not be imported.");
         return false;
     }
     return true;
@@ -107,7 +107,7 @@ TKSHandle Mapper::ElementTypeFor(const DeclNode& member) {
     const auto renamed = ctx_.renamedTypes.find(base);
     if (renamed != ctx_.renamedTypes.end()) {
         typeName = renamed->second;
-        ctx_.sink.Send(base + " was renamed to " + typeName + ". Using this Type for Element.");
+        ctx_.sink.Send(base, " was renamed to ", typeName, ". Using this Type for Element.");
     } else {
         typeName = base + "_TYPE";
     }
@@ -160,7 +160,7 @@ int32_t Mapper::CreateElement(DeclNode& member, bool& anythingCreated) {
         rc = TKSCreateElement(ctx_.repository, &handle, &record);
         if (rc == TKS_OK) {
             NoteCreatedElement(member, handle, record, anythingCreated);
-            ctx_.sink.Send("Created Element " + member.name + ".");
+            ctx_.sink.Send("Created Element ", member.name, ".");
             return TKS_OK;
         }
         if (rc == TKS_NAME_TAKEN) return CreateRenamedElement(member, record, anythingCreated);
@@ -183,11 +183,11 @@ int32_t Mapper::CreateElement(DeclNode& member, bool& anythingCreated) {
         member.elementCreated = 0;
         member.typeHandle = existing.typeHandle;
         member.lengthHandle = existing.lengthHandle;
-        ctx_.sink.Send("Warning: Using defined Element " + RecordName(existing.name) + ".");
+        ctx_.sink.Send("Warning: Using defined Element ", RecordName(existing.name), ".");
         return TKS_OK;
     }
     rc = CreateRenamedElement(member, record, anythingCreated);
-    if (rc != TKS_OK) Error("Error: Failed to create the Element " + RecordName(record.name) + ".");
+    if (rc != TKS_OK) Error("Error: Failed to create the Element ", RecordName(record.name), ".");
     return rc;
 }
 
@@ -202,12 +202,12 @@ int32_t Mapper::CreateRenamedElement(DeclNode& member, ElementDetails& record, b
         const int32_t rc = TKSCreateElement(ctx_.repository, &handle, &record);
         if (rc == TKS_OK) {
             NoteCreatedElement(member, handle, record, anythingCreated);
-            ctx_.sink.Send("Warning: Duplicate Element found. Element created and renamed from " + renamedFrom +
-                           " to " + candidate + ".");
+            ctx_.sink.Send("Warning: Duplicate Element found. Element created and renamed from ", renamedFrom,
+                           " to ", candidate, ".");
             return TKS_OK;
         }
         if (rc != TKS_NAME_TAKEN) {
-            Error("Error: Failed to create Element " + candidate + ".");
+            Error("Error: Failed to create Element ", candidate, ".");
             return rc;
         }
         renamedFrom = candidate;
@@ -215,7 +215,7 @@ int32_t Mapper::CreateRenamedElement(DeclNode& member, ElementDetails& record, b
         if (TKSFindDefinition(ctx_.repository, TKS_KIND_ELEMENT, &found, candidate.c_str()) == TKS_OK) {
             ElementDetails existing{};
             if (TKSGetDetails(found, 0, &existing, sizeof existing) != TKS_OK) {
-                Error("Error: Failed to compare duplicate Elements " + candidate + ".");
+                Error("Error: Failed to compare duplicate Elements ", candidate, ".");
             } else if (existing.typeHandle == record.typeHandle &&
                        (static_cast<TKSHandle>(record.typeHandle) != ctx_.stringType ||
                         existing.lengthHandle == member.lengthHandle)) {
@@ -223,12 +223,12 @@ int32_t Mapper::CreateRenamedElement(DeclNode& member, ElementDetails& record, b
                 member.lengthHandle = existing.lengthHandle;
                 member.elementHandle = static_cast<int32_t>(found);
                 member.elementCreated = 0;
-                ctx_.sink.Send("Warning: Using defined Element " + RecordName(existing.name) + ".");
+                ctx_.sink.Send("Warning: Using defined Element ", RecordName(existing.name), ".");
                 return TKS_OK;
             }
         }
         if (n == kMaxCandidates) {
-            Error("Error: Failed to create Element " + candidate + ".");
+            Error("Error: Failed to create Element ", candidate, ".");
             return TKS_NAME_TAKEN;
         }
     }

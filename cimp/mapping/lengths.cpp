@@ -23,10 +23,10 @@ int32_t Mapper::CreateLength(const std::string& base, int32_t value, TKSHandle& 
     handle = created;
     ctx_.createdLengths.Insert(created);
     if (renamedFrom.empty())
-        ctx_.sink.Send("Created Length " + name + ".");
+        ctx_.sink.Send("Created Length ", name, ".");
     else
-        ctx_.sink.Send("Warning: Duplicate Length found. Length created and renamed from " + renamedFrom + " to " +
-                       name + ".");
+        ctx_.sink.Send("Warning: Duplicate Length found. Length created and renamed from ", renamedFrom, " to ",
+                       name, ".");
     ++ctx_.lengthsCreated;
     return TKS_OK;
 }
@@ -58,7 +58,7 @@ bool Mapper::AssignStringLength(DeclNode& member, ElementDetails& element, bool&
     while (rc == TKS_NAME_TAKEN) {
         if (ExistingLengthValue(base) == length) {
             const std::string name = LengthNameOf(base);
-            ctx_.sink.Send("Warning: Using defined Length " + name + ".");
+            ctx_.sink.Send("Warning: Using defined Length ", name, ".");
             if (TKSFindDefinition(ctx_.repository, TKS_KIND_LENGTH, &handle, name.c_str()) != TKS_OK) handle = 0;
             reused = true;
             break;
@@ -72,7 +72,7 @@ bool Mapper::AssignStringLength(DeclNode& member, ElementDetails& element, bool&
     element.lengthHandle = static_cast<int32_t>(handle);
     member.lengthHandle = element.lengthHandle;
     if (n == kMaxCandidates && rc != TKS_OK && !reused) {
-        Error("Error: Failed to create Length for " + member.name + ".");
+        Error("Error: Failed to create Length for ", member.name, ".");
         member.lengthHandle = 0;
     }
     return true;

@@ -75,8 +75,12 @@ public:
     bool LoadSimpleTypes();
 
 private:
-    // Sends an "Error: " line and counts it.
-    void Error(const std::string& text);
+    // Sends an "Error: " line, given whole or in pieces, and counts it.
+    template <typename... Pieces>
+    void Error(const Pieces&... pieces) {
+        ctx_.sink.Send(pieces...);
+        ++ctx_.errorCount;
+    }
     // True when name fits a record's name field; else reports and counts it.
     bool NameFits(const std::string& name);
     // Reads one membership attribute into value_ (emptied first).

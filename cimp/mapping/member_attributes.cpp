@@ -11,15 +11,15 @@ bool Mapper::CheckAttributeResult(const char* attributeName, int32_t code) {
         case TKS_OK:
             return true;
         case TKS_INVALID_ATTR_NAME:
-            Error(std::string("Error: Failed to set the CWF attribute ") + attributeName +
+            Error("Error: Failed to set the CWF attribute ", attributeName,
                   " - invalid attribute name.");
             return false;
         case TKS_INVALID_ATTR_VALUE:
-            Error(std::string("Error: Failed to set the CWF attribute ") + attributeName +
+            Error("Error: Failed to set the CWF attribute ", attributeName,
                   " - invalid attribute value.");
             return false;
         default:
-            Error(std::string("Error: Failed to set the CWF attribute ") + attributeName + ".");
+            Error("Error: Failed to set the CWF attribute ", attributeName, ".");
             return false;
     }
 }

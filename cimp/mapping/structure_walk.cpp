@@ -11,14 +11,9 @@ namespace cimp::mapping {
 
 Mapper::Mapper(ImportContext& context) : ctx_(context), value_(TKS_ATTR_VALUE_SIZE) {}
 
-void Mapper::Error(const std::string& text) {
-    ctx_.sink.Send(text);
-    ++ctx_.errorCount;
-}
-
 bool Mapper::NameFits(const std::string& name) {
     if (name.size() <= kMaxNameLength) return true;
-    Error("Error: Name " + name + " is too long and will not be imported.");
+    Error("Error: Name ", name, " is too long and will not be imported.");
     return false;
 }
 
@@ -29,12 +24,12 @@ int32_t Mapper::ImportAll(DeclNode* root) {
         bool anythingCreated = false;
         const int32_t rc = WalkStructure(*node, anythingCreated);
         if (rc != TKS_OK) {
-            ctx_.sink.Send("C Structure " + node->name + " not imported.");
-            ctx_.sink.Send("Errors occurred during import of " + node->name + ".");
+            ctx_.sink.Send("C Structure ", node->name, " not imported.");
+            ctx_.sink.Send("Errors occurred during import of ", node->name, ".");
         } else if (anythingCreated) {
-            ctx_.sink.Send("C Structure " + node->name + " successfully imported.");
+            ctx_.sink.Send("C Structure ", node->name, " successfully imported.");
         } else {
-            ctx_.sink.Send("C Structure " + node->name + " not imported.");
+            ctx_.sink.Send("C Structure ", node->name, " not imported.");
         }
         ctx_.sink.Send("");
     }
@@ -50,7 +45,7 @@ int32_t Mapper::WalkStructure(DeclNode& node, bool& anythingCreated) {
         DeclNode* child;  // the child walked next
     };
     std::vector<Frame> stack;
-    ctx_.sink.Send("Importing C structure " + node.typeName + ".");
+    ctx_.sink.Send("Importing C structure ", node.typeName, ".");
     stack.push_back({&node, node.firstChild});
     int32_t result = TKS_OK;
     while (!stack.empty()) {
@@ -68,7 +63,7 @@ int32_t Mapper::WalkStructure(DeclNode& node, bool& anythingCreated) {
         }
         DeclNode* child = top.child;
         if (child->firstChild != nullptr) {
-            ctx_.sink.Send("Importing C structure " + child->typeName + ".");
+            ctx_.sink.Send("Importing C structure ", child->typeName, ".");
             stack.push_back({child, child->firstChild});
             continue;
         }
@@ -82,7 +77,7 @@ int32_t Mapper::WalkStructure(DeclNode& node, bool& anythingCreated) {
 // structure gets the Element that stands for it in its parent (that
 // creation's result is not examined: a missing Element fails the parent).
 void Mapper::AfterChild(DeclNode& node, DeclNode& child, int32_t childResult, bool& anythingCreated) {
-    if (childResult != TKS_OK) Error("Error: Failed to process Element and Children: " + node.name + ".");
+    if (childResult != TKS_OK) Error("Error: Failed to process Element and Children: ", node.name, ".");
     if (child.level > 1 && child.kind == kStructureNode) CreateElement(child, anythingCreated);
 }
 
@@ -98,10 +93,10 @@ int32_t Mapper::FinishStructure(DeclNode& node, bool& anythingCreated) {
         const int32_t inserted = InsertMember(static_cast<TKSHandle>(child->elementHandle), *child, type, node);
         if (inserted == TKS_OK) continue;
         if (inserted == TKS_ALREADY_MEMBER) {
-            ctx_.sink.Send("Error: Invalid C: Duplicate C element " + node.typeName + " in structure.");
+            ctx_.sink.Send("Error: Invalid C: Duplicate C element ", node.typeName, " in structure.");
             return inserted;
         }
-        Error("Error: Failed to insert Element " + child->name + " into Type " + node.name + ".");
+        Error("Error: Failed to insert Element ", child->name, " into Type ", node.name, ".");
         return inserted;
     }
     return TKS_OK;
@@ -122,10 +117,10 @@ int32_t Mapper::InsertMember(TKSHandle elementHandle, DeclNode& member, TKSHandl
     rc = TKSInsertMember(typeHandle, elementHandle, -1, &details);
     const std::string names = RecordName(element.name) + " into Type " + RecordName(type.name) + ".";
     if (rc != TKS_OK) {
-        Error("Error: Failed to insert Element " + names);
+        Error("Error: Failed to insert Element ", names);
         return rc;
     }
-    ctx_.sink.Send("Inserted Element " + names);
+    ctx_.sink.Send("Inserted Element ", names);
     SetMemberAttributes(elementHandle, &member, typeHandle, &parent);
     return TKS_OK;
 }

@@ -20,7 +20,7 @@ int32_t Mapper::RollBackElements(const DeclNode& structure) {
         ElementDetails record{};
         int32_t rc = TKSGetDetails(handle, 0, &record, sizeof record);
         if (rc != TKS_OK) return rc;
-        ctx_.sink.Send("Deleting Element " + RecordName(record.name) + ".");
+        ctx_.sink.Send("Deleting Element ", RecordName(record.name), ".");
         rc = TKSDelete(handle);
         if (rc != TKS_OK) return rc;
         ctx_.createdElements.Erase(handle);
@@ -40,12 +40,12 @@ void Mapper::NoteCreatedType(DeclNode& structure, TKSHandle handle, bool& anythi
 void Mapper::UseExistingType(DeclNode& structure, TKSHandle found, const std::string& typeName) {
     structure.typeCreated = 0;
     structure.typeHandle = static_cast<int32_t>(found);
-    ctx_.sink.Send("Warning: Using defined Type " + typeName + ".");
+    ctx_.sink.Send("Warning: Using defined Type ", typeName, ".");
 }
 
 int32_t Mapper::CreateType(DeclNode& structure, bool& anythingCreated) {
     if (!ChildrenComplete(structure)) {
-        Error("Error: Failed to create Type " + structure.typeName +
+        Error("Error: Failed to create Type ", structure.typeName,
               " as errors occured during creation of child Elements.");
         RollBackElements(structure);
         return kMappingFailure;
@@ -60,7 +60,7 @@ int32_t Mapper::CreateType(DeclNode& structure, bool& anythingCreated) {
     int32_t rc = TKSGetDefaultDetails(TKS_KIND_TYPE, &record, sizeof record);
     if (rc != TKS_OK) {
         // Without the default record no nameless Type is made.
-        Error("Error: Failed to create Type: " + typeName + ".");
+        Error("Error: Failed to create Type: ", typeName, ".");
         return rc;
     }
     SetRecordNames(record, typeName);
@@ -69,12 +69,12 @@ int32_t Mapper::CreateType(DeclNode& structure, bool& anythingCreated) {
     rc = TKSCreateType(ctx_.repository, &handle, &record);
     if (rc == TKS_OK) {
         NoteCreatedType(structure, handle, anythingCreated);
-        ctx_.sink.Send("Created Type " + typeName + ".");
+        ctx_.sink.Send("Created Type ", typeName, ".");
         structure.typeName = typeName;
         return TKS_OK;
     }
     if (rc != TKS_NAME_TAKEN) {
-        Error("Error: Failed to create Type: " + typeName + ".");
+        Error("Error: Failed to create Type: ", typeName, ".");
         return rc;
     }
 
@@ -91,14 +91,14 @@ int32_t Mapper::CreateType(DeclNode& structure, bool& anythingCreated) {
     if (qualifies) {
         bool same = true;
         const int32_t compared = CompareTypeMembers(structure, found, same);
-        if (compared != TKS_OK) Error("Error: Failed to compare duplicate Element Type " + typeName + ".");
+        if (compared != TKS_OK) Error("Error: Failed to compare duplicate Element Type ", typeName, ".");
         if (same) {
             UseExistingType(structure, found, typeName);
             return compared;
         }
     }
     rc = CreateRenamedType(structure, record, anythingCreated);
-    if (rc != TKS_OK) Error("Error: Failed to create the Type " + RecordName(record.name) + ".");
+    if (rc != TKS_OK) Error("Error: Failed to create the Type ", RecordName(record.name), ".");
     return rc;
 }
 
@@ -113,17 +113,17 @@ int32_t Mapper::CreateRenamedType(DeclNode& structure, TypeDetails& record, bool
         const int32_t rc = TKSCreateType(ctx_.repository, &handle, &record);
         if (rc == TKS_OK) {
             NoteCreatedType(structure, handle, anythingCreated);
-            ctx_.sink.Send("Warning: Duplicate Type found. Type created and renamed from " + renamedFrom + " to " +
-                           candidate + ".");
+            ctx_.sink.Send("Warning: Duplicate Type found. Type created and renamed from ", renamedFrom, " to ",
+                           candidate, ".");
             ctx_.renamedTypes[structure.typeName] = candidate;
             return TKS_OK;
         }
         if (rc == TKS_INVALID_TYPE) {
-            Error("Error: Invalid or unknown Type found. " + candidate + ".");
+            Error("Error: Invalid or unknown Type found. ", candidate, ".");
             return rc;
         }
         if (rc != TKS_NAME_TAKEN) {
-            Error("Error: Failed to create Type " + candidate + ".");
+            Error("Error: Failed to create Type ", candidate, ".");
             return rc;
         }
         renamedFrom = candidate;
@@ -131,7 +131,7 @@ int32_t Mapper::CreateRenamedType(DeclNode& structure, TypeDetails& record, bool
         if (TKSFindDefinition(ctx_.repository, TKS_KIND_TYPE, &found, candidate.c_str()) == TKS_OK) {
             bool same = true;
             if (CompareTypeMembers(structure, found, same) != TKS_OK)
-                Error("Error: Failed to compare duplicate Element Type " + candidate + ".");
+                Error("Error: Failed to compare duplicate Element Type ", candidate, ".");
             if (same) {
                 UseExistingType(structure, found, candidate);
                 ctx_.renamedTypes[structure.typeName] = candidate;
@@ -139,7 +139,7 @@ int32_t Mapper::CreateRenamedType(DeclNode& structure, TypeDetails& record, bool
             }
         }
         if (n == kMaxCandidates) {
-            Error("Error: Failed to create Type " + candidate + ".");
+            Error("Error: Failed to create Type ", candidate, ".");
             return TKS_NAME_TAKEN;
         }
     }

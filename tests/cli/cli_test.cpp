@@ -1,6 +1,8 @@
 // The built cimport binary run as a user runs it: each row of the table runs one command line
 // in a fresh folder and checks its exit status, its output and what it left on disk.
+#include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -59,6 +61,16 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"loop.h", "#include \"loop.h\"\n"},
     {"pp.h", "#ifdef V\nint v = V;\n#else\nint no;\n#endif\n#error stop\n"},
     {"caf\xe9.h", "typedef unsigned long ID;\nstruct j { struct k { ID id; } k; char c[2]; };\n"},
+    {"u.h", "#include <stdint.h>\n\nstruct reading {\n    uint32_t id; char name[32];\n"
+            "    int16_t temp; double value;\n};\n"},
+    {"w.h", "#include <windows.h>\n#ifdef _WIN32\nstruct w { DWORD d; WORD v; BYTE b; };\n"
+            "#endif\n"},
+    {"z.h", "#include <stddef.h>\n#include <stdbool.h>\nstruct z { size_t n; bool ok; };\n"},
+    {"my/stdint.h", "typedef short uint32_t;\ntypedef int int16_t;\n"},
+    {"k.h", "#include <sys/socket.h>\nstruct k { int a; };\n"},
+    {"inc/pq.h", "#pragma pack(push, 1)\nstruct pq { char c; };\n#pragma pack(pop)\n"},
+    {"pk.h", "#include \"pq.h\"\n#pragma pack(push, \\\n 1)\nstruct pk { short s; };\n"
+             "#pragma pack(pop)\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
 
@@ -66,8 +78,18 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
 const std::string kNone = "<none>", kFolder = "<folder>", kImported = "<imported>",
                   kReadOnly = "<read-only>";
 
+// The switches that together give what the importer does on its own (the first four for a
+// preprocess of the header alone).
+std::vector<std::string> Today(std::vector<std::string> args, bool drop = true) {
+    args.insert(args.end(),
+                {"--no-std-headers", "--no-compiler-words", "--keep-pragmas", "--strict-includes"});
+    if (drop) args.push_back("--drop-system-includes");
+    return args;
+}
+
 // The command that makes the kImported repository, itself a row below.
-const std::vector<std::string> kImportAll = {"import", "--quiet", "-I", "inc", "s.h", "t.h", "e.h"};
+const std::vector<std::string> kImportAll =
+    Today({"import", "--quiet", "-I", "inc", "s.h", "t.h", "e.h"});
 
 void Prepare(const std::string& repo) {
     if (repo == kImported || repo == kReadOnly) {
@@ -198,8 +220,8 @@ const Row kRows[] = {
      "cimport: The following argument was not expected: --bogus (see --help)\n"},
     {"NoSubcommand", kNone, {}, 2, "", "cimport: A subcommand is required (see --help)\n"},
     {"NoHeader", kNone, {"parse"}, 2, "", "cimport: HEADER is required (see --help)\n"},
-    {"PreprocessPreIncludeAlone", kNone, {"preprocess", "--keep-system-includes", "s.h"}, 2, "",
-     "cimport: --pre-include and --keep-system-includes need --like-import\n"},
+    {"PreprocessPreIncludeAlone", kNone, {"preprocess", "--drop-system-includes", "s.h"}, 2, "",
+     "cimport: --pre-include and --drop-system-includes need --like-import\n"},
     {"OneValueAfterDAndU", kNone, {"preprocess", "pp.h", "-U", "V", "W", "-D", "X", "Y"}, 2, "",
      "cimport: The following arguments were not expected: Y W (see --help)\n"},
     {"PreprocessEmptyDefine", kNone, {"preprocess", "pp.h", "-D", ""}, 2, "",
@@ -284,7 +306,7 @@ const Row kRows[] = {
      R"("length":0,"signed":false,"pointer":false},{"name":"k","type":"k","repeatCount":0,)"
      R"("length":0,"signed":true,"pointer":false},{"name":"k","type":"k","repeatCount":0,)"
      R"("length":0,"signed":true,"pointer":false}]})", kParseOk},
-    {"ParseSyntaxError", kNone, {"parse", "--pre-include", "s.h", "e.h"}, 1,
+    {"ParseSyntaxError", kNone, Today({"parse", "--pre-include", "s.h", "e.h"}), 1,
      kTree + "struct e: tag \"e\", type \"e\", repeat 0, length 0, signed 1, pointer 0, level 1\n",
      "[error 1] line 6  near \"}\": syntax error\nactual: RC }  expecting: COMMA, SEMICOLON\n\n"
      "1 error found during parse.\n"},
@@ -299,7 +321,7 @@ const Row kRows[] = {
      "/*#line1 \"{dir}/pp.h\"*/\r\n\r\nint v = 42;\r\n\r\n\r\n\r\n\r\n", kStop},
     {"DefineAsOne", kNone, {"preprocess", "pp.h", "-DV"}, 0, "...\nint v = 1;", kStop},
     {"Undefine", kNone, {"preprocess", "-DV", "-U", "V", "pp.h"}, 0, "...\nint no;", kStop},
-    {"IncludeFolder", kNone, {"preprocess", "-I", "inc", "t.h"}, 1,
+    {"IncludeFolder", kNone, Today({"preprocess", "-I", "inc", "t.h"}, false), 1,
      "/*#line1 \"{dir}/t.h\"*/\r\n/*#line1 \"{dir}/inc/n.h\"*/\r\n\r\n/*#line2 \"{dir}/t.h\"*/\r\n"
      "struct t { char c[3]; };\r\n", "Could not find include file <stdio.h>\n"},
     {"ErrorLevel", kNone, {"preprocess", "q.h"}, 1,
@@ -309,16 +331,146 @@ const Row kRows[] = {
     {"IllegalDefine", kNone, {"preprocess", "pp.h", "-D", "3"}, 2, "",
      "Illegal -D or -U argument 3\n\nFatal error occurred during parse.\n"},
     // --like-import shows the text whose lines the parse's syntax errors count.
-    {"LikeImport", kNone, {"preprocess", "--like-import", "--pre-include", "s.h", "e.h"}, 0,
+    {"LikeImport", kNone, Today({"preprocess", "--like-import", "--pre-include", "s.h", "e.h"}), 0,
      "/*#line1 \"cpre.tmp\"*/\r\n/*#line1 \"{dir}/s.h\"*/\r\ntypedef unsigned long ID;\r\n"
      "struct s { ID id; char name[4]; float f[3]; struct in { short b; } x; };\r\n"
      "/*#line2 \"cpre.tmp\"*/\r\nstruct e { int a }\r\n", ""},
-    {"LikeImportKeepsSystemIncludes", kNone, {"preprocess", "--like-import",
-     "--keep-system-includes", "-I", "inc", "t.h"}, 1, "...\n/*#line1 \"{dir}/inc/n.h\"*/\r",
+    {"LikeImportKeepsSystemIncludes", kNone, Today({"preprocess", "--like-import",
+     "--keep-system-includes", "-I", "inc", "t.h"}, false), 1,
+     "...\n/*#line1 \"{dir}/inc/n.h\"*/\r",
      "Could not find include file <stdio.h>\n"},
 };
 
+const std::string kStandIn =
+    "cimport: <sys/socket.h> not found; read as empty. Add -I DIR for the real one.\n";
+
+const Row kHeaderRows[] = {
+    // What the command adds around the importer: bundled headers, compiler words, stand-ins
+    // for missing system headers, #pragma lines blanked; and the switches that turn it off.
+    {"StandardTypes", kNone, {"import", "--quiet", "u.h", "w.h", "z.h"}, 0, kSummary0 + "1\nNo. of "
+     "Elements created:\t4\nNo. of Lengths created:\t\t2\n" + kSummary0 + "1\nNo. of Elements "
+     "created:\t3\nNo. of Lengths created:\t\t0\n" + kSummary0 + "1\nNo. of Elements created:\t2\n"
+     "No. of Lengths created:\t\t0\n", "", true},
+    {"OwnStdintWins", kNone, {"parse", "-I", "my", "u.h"}, 0, "...\n  id: type \"short\"\n"
+     "  temp: type \"int\"", kParseOk},
+    {"StandIn", kNone, {"import", "k.h"}, 0, "...\nNo syntax errors found\nCreated Type k_TYPE.",
+     kStandIn, true},
+    {"StandInQuiet", kNone, {"import", "--quiet", "k.h"}, 0, "...\nSummary", kStandIn, true},
+    {"StrictIncludes", kNone, {"import", "--strict-includes", "k.h"}, 0,
+     "...\nCould not find include file <sys/socket.h>\nCreated Type k_TYPE.", "", true},
+    {"PragmasBlanked", kNone, {"import", "-I", "inc", "pk.h"}, 0, "...\nImporting C header file "
+     "{dir}/pk.h...\nNo syntax errors found during parse.\nCreated Type pq_TYPE.\n"
+     "Created Type pk_TYPE.", "cimport: 4 #pragma lines read as empty lines (the importer stops "
+     "at them; --keep-pragmas keeps them)\n", true},
+    {"PragmasKept", kNone, {"import", "-I", "inc", "--keep-pragmas", "pk.h"}, 1,
+     "...\n  near \"pack\": syntax error\nNo valid C structures found\ncimport: the line "
+     "numbers of the syntax errors count lines of what this prints: cimport preprocess "
+     "--like-import -I {dir}/inc --keep-pragmas {dir}/pk.h\n", "", true},
+    {"ParseHint", kNone, {"parse", "--no-std-headers", "e.h"}, 1, "...\nstruct e:",
+     "...\n1 error found during parse.\ncimport: the line numbers of the syntax errors count "
+     "lines of what this prints: cimport preprocess --like-import --no-std-headers {dir}/e.h"},
+    {"PreprocessBundled", kNone, {"preprocess", "-I", "inc", "t.h"}, 0,
+     "...\n/*#line1 \"{dir}/inc/n.h\"*/\r\n\nshare/cimport/headers/stdio.h\"*/", ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Headers, Cli, ::testing::ValuesIn(kHeaderRows),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 INSTANTIATE_TEST_SUITE_P(Cli, Cli, ::testing::ValuesIn(kRows),
                          [](const auto& info) { return std::string(info.param.label); });
+
+// The bundled headers, as "#include <...>" names.
+std::vector<std::string> BundledHeaders() {
+    const fs::path folder = fs::path(CIMPORT_SOURCE_DIR) / "tools/cimport/share/headers";
+    std::vector<std::string> names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder))
+        if (entry.is_regular_file())
+            names.push_back(entry.path().lexically_relative(folder).generic_string());
+    return names;
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+class CliFolder : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::remove_all(Name());
+        fs::create_directories(Name());
+        fs::current_path(Name());
+    }
+    void TearDown() override {
+        fs::current_path("..");
+        if (!HasFailure()) fs::remove_all(Name());
+    }
+    static std::string Name() {
+        return ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    }
+};
+
+TEST_F(CliFolder, EachBundledHeaderAloneCreatesNothing) {
+    std::vector<std::string> args = {"import", "--dry-run"};
+    for (const std::string& name : BundledHeaders()) {
+        args.push_back(std::to_string(args.size()) + ".h");
+        WriteFileBytes(args.back(), "#include <" + name + ">\n");
+    }
+    const CliRun run = RunCli(args);
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(Count(run.out, kParseOk + "No valid C structures found in header file: "),
+              args.size() - 2) << run.out;
+    EXPECT_EQ(Count(run.out, "Created"), 0u) << run.out;
+}
+
+// The README's type table: C types in backquotes, then what the import makes of a member of
+// each type, all bundled headers included at once.
+TEST_F(CliFolder, ReadmeTypeTableIsWhatAnImportGives) {
+    std::ifstream readme(fs::path(CIMPORT_SOURCE_DIR) / "README.md");
+    std::string header, line;
+    for (const std::string& name : BundledHeaders()) header += "#include <" + name + ">\n";
+    std::vector<std::vector<std::string>> rows;  // declaration, Type, Length, Signed
+    while (std::getline(readme, line) && line.rfind("| C types |", 0) != 0) {}
+    while (std::getline(readme, line) && line.rfind("|", 0) == 0) {
+        if (line.rfind("|---", 0) == 0) continue;
+        std::vector<std::string> cells;
+        for (std::size_t at = 2, bar; (bar = line.find(" |", at)) != line.npos; at = bar + 3)
+            cells.push_back(line.substr(at, bar - at));
+        for (std::size_t at = cells[0].find('`'); at != std::string::npos;
+             at = cells[0].find('`', cells[0].find('`', at + 1) + 1)) {
+            std::string type = cells[0].substr(at + 1, cells[0].find('`', at + 1) - at - 1);
+            type.insert(std::min(type.find('['), type.size()), " m");
+            const std::string name = "t" + std::to_string(rows.size());
+            rows.push_back({"struct " + name + " { " + type + "; };", cells[1], cells[2]});
+            rows.back().push_back(cells[3]);
+            header += rows.back()[0] + "\n";
+        }
+    }
+    ASSERT_GT(rows.size(), 100u);
+    WriteFileBytes("all.h", header);
+    EXPECT_EQ(Count(RunCli({"import", "all.h"}).out, kParseOk), 1u);
+    const auto types = nlohmann::json::parse(RunCli({"show", "--json"}).out)["types"];
+    for (const auto& row : rows) {
+        const std::string name = row[0].substr(7, row[0].find(' ', 7) - 7) + "_TYPE";
+        const auto type = std::find_if(types.begin(), types.end(),
+                                       [&](const auto& t) { return t["name"] == name; });
+        if (row[1] == "refused: a pointer") {
+            EXPECT_EQ(type, types.end()) << row[0];
+            continue;
+        }
+        ASSERT_NE(type, types.end()) << row[0];
+        const auto& member = (*type)["members"][0];
+        const auto& attributes = member["attributes"];
+        std::string made = member["type"];
+        if (attributes.contains("Repeat Count"))
+            made += ", repeated " + attributes["Repeat Count"].get<std::string>();
+        const std::string sign = attributes.value("Signed", "—");
+        EXPECT_EQ(made + " " + attributes["Length"].get<std::string>() + " " + sign,
+                  row[1] + " " + row[2] + " " + row[3]) << row[0];
+    }
+}
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "decl_tree_output.h"
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -15,14 +16,20 @@ using Json = nlohmann::ordered_json;
 
 bool IsStructure(const DeclNode& node) { return node.kind == cimp::kStructureNode; }
 
-void PrintNodeText(const DeclNode& node, int depth, std::ostream& out) {
-    out << std::string(2 * static_cast<std::size_t>(depth), ' ');
+// The node's line, built whole so that it reaches the stream in one write.
+void PrintNodeText(const DeclNode& node, int depth, std::string& line, std::ostream& out) {
+    line.assign(2 * static_cast<std::size_t>(depth), ' ');
     if (IsStructure(node))
-        out << "struct " << node.name << ": tag \"" << node.tag << "\", type \"" << node.typeName << "\"";
+        line.append("struct ").append(node.name).append(": tag \"").append(node.tag).append("\", type \"");
     else
-        out << node.name << ": type \"" << node.typeName << "\"";
-    out << ", repeat " << node.repeatCount << ", length " << node.length << ", signed " << node.isSigned
-        << ", pointer " << node.isPointer << ", level " << node.level << '\n';
+        line.append(node.name).append(": type \"");
+    line.append(node.typeName).append("\"");
+    const std::pair<const char*, int32_t> numbers[] = {{", repeat ", node.repeatCount}, {", length ", node.length},
+                                                       {", signed ", node.isSigned},      {", pointer ", node.isPointer},
+                                                       {", level ", node.level}};
+    for (const auto& [label, value] : numbers) line.append(label).append(std::to_string(value));
+    line += '\n';
+    out.write(line.data(), static_cast<std::streamsize>(line.size()));
 }
 
 Json NodeJson(const DeclNode& node) {
@@ -56,11 +63,12 @@ Json TypedefsJson(const TypedefEntry* typedefs) {
 // the call stack.
 void PrintDeclTreeText(const DeclNode* root, std::ostream& out) {
     std::vector<std::pair<const DeclNode*, int>> pending;
+    std::string line;
     if (root != nullptr) pending.emplace_back(root, 0);
     while (!pending.empty()) {
         const auto [node, depth] = pending.back();
         pending.pop_back();
-        PrintNodeText(*node, depth, out);
+        PrintNodeText(*node, depth, line, out);
         if (node->nextSibling != nullptr) pending.emplace_back(node->nextSibling, depth);
         if (node->firstChild != nullptr) pending.emplace_back(node->firstChild, depth + 1);
     }

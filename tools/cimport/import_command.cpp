@@ -6,15 +6,20 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "cimport.h"
 #include "command_error.h"
 #include "commands.h"
+#include "bundled_files.h"
 #include "import_messages.h"
 #include "input_paths.h"
 #include "platform.h"
+#include "prepared_header.h"
 #include "repository.h"
+#include "stage_files.h"
+#include "syntax_hint.h"
 #include "work_dir.h"
 
 namespace cimport_cli {
@@ -41,6 +46,7 @@ ImportInputs CheckInputs(const ImportOptions& options) {
     ImportInputs inputs;
     for (const std::string& header : options.headers) inputs.headers.push_back(ExistingFile(header, "header"));
     inputs.input = CheckHeaderInputs(options.input);
+    if (!inputs.input.noStdHeaders || !inputs.input.noCompilerWords) FindBundledFiles();
     return inputs;
 }
 
@@ -54,15 +60,22 @@ std::string RepositoryToOpen(const ImportOptions& options) {
 
 int ImportOne(const Repository& repository, const std::string& header, const ImportInputs& inputs,
               const ImportOptions& options) {
-    SetIncludeVariable(IncludePathFor(inputs.input.includeDirectories, header));
+    const PreparedHeader prepared(header, inputs.input, PrepareImportInput, options.quiet);
+    const HeaderInputOptions& input = prepared.Input();
+    SetIncludeVariable(IncludePathFor(input, prepared.Header()));
     UnitOfWork work(repository);
-    ImportMessages messages(options.quiet);
+    ImportMessages::Rewrite rewrite;
+    if (prepared.Mirrored()) rewrite = [&prepared](const std::string& text) { return prepared.Original(text); };
+    ImportMessages messages(options.quiet, std::move(rewrite));
     int32_t result = 0;
     {
         PrivateWorkDir workDir;
-        result = DoCImport(repository.Handle(), header.c_str(), 0, 0, 0, 0, inputs.input.preInclude.c_str(), 0, 0,
-                           inputs.input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
+        result = DoCImport(repository.Handle(), prepared.Header().c_str(), 0, 0, 0, 0, input.preInclude.c_str(), 0, 0,
+                           input.keepSystemIncludes ? 1 : 0, &ImportMessages::Receive, &messages);
     }
+    messages.Finish();
+    if (messages.ReportedSyntaxErrors() && !AddsNothing(inputs.input))
+        std::cout << SyntaxErrorHint(header, inputs.input) << '\n';
     std::fflush(stdout);
     if (result != 0) {
         work.Rollback();

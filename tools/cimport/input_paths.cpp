@@ -48,18 +48,21 @@ std::string ExistingFile(const std::string& path, const char* what) {
 }
 
 HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options) {
-    HeaderInputOptions checked;
+    HeaderInputOptions checked = options;
     checked.includeDirectories = IncludeDirectories(options.includeDirectories);
     if (!options.preInclude.empty()) checked.preInclude = ExistingFile(options.preInclude, "pre-include file");
-    checked.keepSystemIncludes = options.keepSystemIncludes;
+    checked.keepSystemIncludes = !options.dropSystemIncludes;
     return checked;
 }
 
-std::string IncludePathFor(const std::vector<std::string>& directories, const std::string& header) {
-    std::string joined;
-    for (const std::string& directory : directories) joined += directory + ';';
+std::string IncludePathFor(const HeaderInputOptions& input, const std::string& header) {
+    std::vector<std::string> directories = input.includeDirectories;
     const std::string own = std::filesystem::path(header).parent_path().string();
-    return own.find(';') == std::string::npos ? joined + own : joined;
+    if (own.find(';') == std::string::npos) directories.push_back(own);
+    directories.insert(directories.end(), input.lastDirectories.begin(), input.lastDirectories.end());
+    std::string joined;
+    for (const std::string& directory : directories) joined += (joined.empty() ? "" : ";") + directory;
+    return joined;
 }
 
 }  // namespace cimport_cli

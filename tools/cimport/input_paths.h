@@ -11,7 +11,15 @@ namespace cimport_cli {
 struct HeaderInputOptions {
     std::vector<std::string> includeDirectories;
     std::string preInclude;
-    bool keepSystemIncludes = false;
+    bool keepSystemIncludes = true;
+    // Searched after the header's own directory: the bundled headers, the stand-ins.
+    std::vector<std::string> lastDirectories;
+    // The switches that turn off what the command adds around the importer.
+    bool dropSystemIncludes = false;
+    bool noStdHeaders = false;
+    bool noCompilerWords = false;
+    bool keepPragmas = false;
+    bool strictIncludes = false;
 };
 
 // The absolute path of an existing, readable regular file; what names the
@@ -24,9 +32,9 @@ std::string ExistingFile(const std::string& path, const char* what);
 HeaderInputOptions CheckHeaderInputs(const HeaderInputOptions& options);
 
 // The include path of one header in the form of the "include" variable: the
-// directories joined with ";", then the header's own directory, so that its
-// quoted includes are found although the importer reads a copy of it made in
-// the working directory.
-std::string IncludePathFor(const std::vector<std::string>& directories, const std::string& header);
+// include directories joined with ";", then the header's own directory, so
+// that its quoted includes are found although the importer reads a copy of it
+// made in the working directory, then the last directories.
+std::string IncludePathFor(const HeaderInputOptions& input, const std::string& header);
 
 }  // namespace cimport_cli

@@ -1,4 +1,5 @@
 // cimport: the command-line host of the C header importer.
+#include <cstdio>
 #include <exception>
 #include <iostream>
 #include <string>
@@ -7,10 +8,13 @@
 
 #include "command_error.h"
 #include "commands.h"
+#include "platform.h"
 
 namespace {
 
 // Every refusal of the command line is one line, like the command's own errors.
+constexpr std::size_t kOutputBlock = 1 << 16;
+
 std::string FailureLine(const CLI::App*, const CLI::Error& error) {
     return std::string("cimport: ") + error.what() + " (see --help)\n";
 }
@@ -19,6 +23,9 @@ std::string FailureLine(const CLI::App*, const CLI::Error& error) {
 
 int main(int argc, char** argv) {
     using namespace cimport_cli;
+    // Into a file or a pipe, standard output leaves in large blocks; on a
+    // terminal the C library writes it line by line.
+    if (!IsTerminal(stdout)) std::setvbuf(stdout, nullptr, _IOFBF, kOutputBlock);
     CLI::App app{"Imports the structures of C headers into a message repository and shows the result.", "cimport"};
     app.set_version_flag("--version", std::string("cimport ") + CIMPORT_VERSION);
     app.require_subcommand(1);

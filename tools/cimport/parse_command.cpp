@@ -13,7 +13,9 @@
 #include "commands.h"
 #include "decl_tree_output.h"
 #include "input_paths.h"
+#include "prepared_header.h"
 #include "stage_files.h"
+#include "syntax_hint.h"
 #include "text_lines.h"
 #include "work_dir.h"
 
@@ -37,17 +39,17 @@ struct ParsedHeader : cimp::ParsedDeclarations {
     std::string diagnostics;
 };
 
-void Parse(const ParseOptions& options, const std::string& header, ParsedHeader& parsed) {
-    const HeaderInputOptions checked = CheckHeaderInputs(options.input);
+void Parse(const std::string& header, const HeaderInputOptions& checked, ParsedHeader& parsed) {
+    const PreparedHeader prepared(header, checked, PrepareImportInput, false);
     PrivateWorkDir workDir;
-    ArgumentVector preprocessorArgs(PrepareImportInput(header, checked));
+    ArgumentVector preprocessorArgs(PrepareImportInput(prepared.Header(), prepared.Input()));
     parsed.preprocessorResult = cimp::cpp::RunPreprocessor(preprocessorArgs.Count(), preprocessorArgs.Vector());
     if (parsed.preprocessorResult == 0) {
         ArgumentVector parseArgs({cimp::kPreprocessedFile, cimp::kPreprocessedFile});
         parsed.root =
             cimp::parse::ParseHeaderFile(parseArgs.Count(), parseArgs.Vector(), &parsed.typedefs, &parsed.parseStatus);
     }
-    parsed.diagnostics = ReadTextFile(cimp::kDiagnosticsFile);
+    parsed.diagnostics = prepared.Original(ReadTextFile(cimp::kDiagnosticsFile));
 }
 
 // The last line of a text, without its line end.
@@ -76,10 +78,12 @@ int ParseStatus(const ParsedHeader& parsed) {
 
 int RunParse(const ParseOptions& options) {
     const std::string header = ExistingFile(options.header, "header");
+    const HeaderInputOptions checked = CheckHeaderInputs(options.input);
     ParsedHeader parsed;
-    Parse(options, header, parsed);
+    Parse(header, checked, parsed);
     const int status = ParseStatus(parsed);
     std::cerr << WithPlainLineEnds(parsed.diagnostics);
+    if (status == kExitErrors && !AddsNothing(checked)) std::cerr << SyntaxErrorHint(header, checked) << '\n';
     if (options.json)
         PrintDeclTreeJson(header, parsed.root, parsed.typedefs, std::cout);
     else

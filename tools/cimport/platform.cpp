@@ -8,6 +8,8 @@
 #if defined(_WIN32)
 #include <fcntl.h>
 #include <io.h>
+#include <windows.h>
+
 #include <random>
 #else
 #include <stdlib.h>
@@ -45,6 +47,13 @@ void UseBinaryMode(std::FILE* stream) { _setmode(_fileno(stream), _O_BINARY); }
 
 bool IsTerminal(std::FILE* stream) { return _isatty(_fileno(stream)) != 0; }
 
+std::filesystem::path ExecutableDirectory() {
+    std::vector<wchar_t> name(32768);
+    const DWORD length = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+    if (length == 0 || length >= name.size()) return {};
+    return std::filesystem::path(std::wstring(name.data(), length)).parent_path();
+}
+
 #else
 
 std::filesystem::path CreatePrivateDirectory() {
@@ -74,6 +83,12 @@ void SetIncludeVariable(const std::string& value) {
 void UseBinaryMode(std::FILE*) {}
 
 bool IsTerminal(std::FILE* stream) { return isatty(fileno(stream)) != 0; }
+
+std::filesystem::path ExecutableDirectory() {
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::filesystem::path() : self.parent_path();
+}
 
 #endif
 

@@ -16,6 +16,9 @@ std::filesystem::path CreatePrivateDirectory();
 // spelling of that name; an empty value removes it.
 void SetIncludeVariable(const std::string& value);
 
+// The directory of the running command's executable; empty when unknown.
+std::filesystem::path ExecutableDirectory();
+
 // Writes bytes to the stream unchanged (no line-end translation).
 void UseBinaryMode(std::FILE* stream);
 

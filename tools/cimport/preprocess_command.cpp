@@ -1,5 +1,6 @@
 // cimport preprocess: runs the importer's C preprocessor on a header and
-// writes exactly what it writes to "cprep.tmp" to standard output.
+// streams exactly what it would write to "cprep.tmp" to standard output.
+#include <cstdio>
 #include <iostream>
 #include <memory>
 #include <string>
@@ -10,6 +11,7 @@
 #include "command_error.h"
 #include "commands.h"
 #include "input_paths.h"
+#include "prepared_header.h"
 #include "stage_files.h"
 #include "work_dir.h"
 
@@ -37,6 +39,7 @@ std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, cons
     } else {
         args.push_back(header);
         for (const std::string& directory : checked.includeDirectories) args.push_back("-I" + directory);
+        for (const std::string& directory : checked.lastDirectories) args.push_back("-I" + directory);
     }
     for (const std::string& define : options.defines) {
         if (define.empty()) throw CommandError("empty -D argument");
@@ -53,12 +56,13 @@ std::vector<std::string> PreprocessorArgs(const PreprocessOptions& options, cons
 struct PreprocessRun {
     int32_t result = 0;
     bool errors = false;  // a diagnostic of level error was written
-    std::string output;
+    std::string output;   // when it was not streamed
     std::string diagnostics;
 };
 
+// The text goes straight to standard output unless it names a mirror's files.
 PreprocessRun Preprocess(const PreprocessOptions& options, const std::string& header,
-                         const HeaderInputOptions& checked) {
+                         const HeaderInputOptions& checked, bool stream) {
     PreprocessRun run;
     PrivateWorkDir workDir;
     ArgumentVector vector(PreprocessorArgs(options, header, checked));
@@ -68,22 +72,33 @@ PreprocessRun Preprocess(const PreprocessOptions& options, const std::string& he
     preprocessor.lineObserver = [&run](cimp::cpp::Preprocessor& pre, const cimp::cpp::PpSource&, int) {
         run.errors = run.errors || pre.pp.diag.ErrorFlag();
     };
+    StartBinaryOutput();
+    if (stream) preprocessor.output.StreamTo(stdout);
     run.result = preprocessor.Run(vector.Count(), vector.Vector());
+    std::fflush(stdout);
+    if (!stream) run.output = ReadFileBytes(cimp::kPreprocessedFile);
     run.errors = run.errors || preprocessor.pp.diag.ErrorFlag();
-    run.output = ReadFileBytes(cimp::kPreprocessedFile);
     run.diagnostics = ReadTextFile(cimp::cpp::kPpErrorFile);
     return run;
 }
 
 int RunPreprocess(const PreprocessOptions& options) {
     const std::string header = ExistingFile(options.header, "header");
-    const HeaderInputOptions checked = CheckHeaderInputs(options.input);
-    if (!options.likeImport && (!checked.preInclude.empty() || checked.keepSystemIncludes))
-        throw CommandError("--pre-include and --keep-system-includes need --like-import");
-    const PreprocessRun run = Preprocess(options, header, checked);
+    HeaderInputOptions checked = CheckHeaderInputs(options.input);
+    if (!options.likeImport && (!checked.preInclude.empty() || checked.dropSystemIncludes))
+        throw CommandError("--pre-include and --drop-system-includes need --like-import");
+    // The header alone takes no pre-include, and its #pragma lines are part of
+    // what the preprocessor writes.
+    if (!options.likeImport) checked.noCompilerWords = checked.keepPragmas = true;
+    const PreparedHeader prepared(header, checked, [&options](const std::string& input, const HeaderInputOptions& in) {
+        return PreprocessorArgs(options, input, in);
+    }, false);
+    const PreprocessRun run = Preprocess(options, prepared.Header(), prepared.Input(), !prepared.Mirrored());
     if (run.result == -1) throw CommandError("cannot write the preprocessor's diagnostics file");
-    WriteStandardOutput(run.output);
-    std::cerr << run.diagnostics;
+    const std::string output = prepared.Original(run.output);
+    std::fwrite(output.data(), 1, output.size(), stdout);
+    std::fflush(stdout);
+    std::cerr << prepared.Original(run.diagnostics);
     if (run.result != 0) return kExitFailed;
     return run.errors ? kExitErrors : kExitOk;
 }

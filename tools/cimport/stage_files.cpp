@@ -22,7 +22,7 @@ std::vector<std::string> PrepareImportInput(const std::string& header, const Hea
             throw CommandError("cannot write the preprocessor's input file");
         input = cimp::kPreprocessorSourceFile;
     }
-    return cimp::BuildPreprocessorArgs(input, IncludePathFor(checked.includeDirectories, header).c_str());
+    return cimp::BuildPreprocessorArgs(input, IncludePathFor(checked, header).c_str());
 }
 
 std::string ReadFileBytes(const char* path) {
@@ -39,11 +39,9 @@ std::string ReadTextFile(const char* path) {
     return text;
 }
 
-void WriteStandardOutput(const std::string& bytes) {
+void StartBinaryOutput() {
     std::fflush(stdout);
     UseBinaryMode(stdout);
-    std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    std::fflush(stdout);
 }
 
 }  // namespace cimport_cli

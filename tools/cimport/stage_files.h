@@ -26,7 +26,7 @@ std::string ReadFileBytes(const char* path);
 // when it is missing.
 std::string ReadTextFile(const char* path);
 
-// Writes bytes to standard output unchanged.
-void WriteStandardOutput(const std::string& bytes);
+// From here on, bytes written to standard output arrive unchanged.
+void StartBinaryOutput();
 
 }  // namespace cimport_cli

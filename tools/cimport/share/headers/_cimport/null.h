@@ -1,0 +1,4 @@
+/* NULL, which several of cimport's own headers define, defined once. */
+#ifndef NULL
+#define NULL ((void *)0)
+#endif
