@@ -24,11 +24,6 @@ ArgumentVector::ArgumentVector(std::vector<std::string> args) : args_(std::move(
     pointers_.push_back(nullptr);
 }
 
-const char* IncludeVariable() {
-    const char* value = std::getenv("include");
-    return value != nullptr ? value : std::getenv("INCLUDE");
-}
-
 std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const char* includeVariable) {
     std::vector<std::string> args{input};
     const std::string value = includeVariable != nullptr ? includeVariable : "";

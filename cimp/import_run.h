@@ -48,7 +48,8 @@ bool WritePreprocessorSource(const ImportContext& context, const char* headerPat
 // the include variable (value given; empty pieces are skipped), input again.
 std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const char* includeVariable);
 
-// The include variable: "include", else "INCLUDE"; null when neither is set.
+// The include variable: "include", else "INCLUDE" (Windows itself matches every
+// spelling); null when it is not set.
 const char* IncludeVariable();
 
 // Sends "errorfile.err" to the host as one message and removes it.

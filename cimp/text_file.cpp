@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 namespace cimp {
 
@@ -12,8 +10,7 @@ bool TextFile::Open(const char* path, Mode mode) {
     failed_ = false;
     pending_ = EOF;
     if (path == nullptr) return false;
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec)) return false;  // fopen opens one on some systems
+    if (IsDirectory(path)) return false;  // fopen opens one on some systems
     // Binary underneath on every platform: the line-end translation is ours.
     const char* how = mode == Mode::kRead ? "rb" : mode == Mode::kWrite ? "wb" : "ab";
     file_ = std::fopen(path, how);
@@ -136,25 +133,6 @@ bool WriteWithCrLf(std::FILE* stream, const char* data, std::size_t size) {
         ++p;
     }
     return flush();
-}
-
-bool FileExists(const char* path) {
-    std::error_code ec;
-    return path != nullptr && std::filesystem::exists(path, ec);
-}
-
-long long FileSize(const char* path) {
-    std::error_code ec;
-    if (path == nullptr) return -1;
-    const auto size = std::filesystem::file_size(path, ec);
-    return ec ? -1 : static_cast<long long>(size);
-}
-
-bool RemoveFile(const char* path) {
-    std::error_code ec;
-    if (path == nullptr) return false;
-    std::filesystem::remove(path, ec);
-    return !std::filesystem::exists(path, ec);
 }
 
 }  // namespace cimp

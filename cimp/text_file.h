@@ -51,7 +51,9 @@ private:
 // write failed.
 bool WriteWithCrLf(std::FILE* stream, const char* data, std::size_t size);
 
-// File-system helpers used by the stages.
+// File-system helpers used by the stages (the platform's own, for file names in
+// the code page of the host process).
+bool IsDirectory(const char* path);
 bool FileExists(const char* path);
 long long FileSize(const char* path);  // -1 when it cannot be read
 bool RemoveFile(const char* path);     // true when the file is gone afterwards

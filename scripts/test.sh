@@ -20,3 +20,6 @@ for run in fuzz_preprocessor:12000 fuzz_parse:20000 fuzz_import:1500; do
   rm -rf "build-fuzz/corpus/${run%%:*}"
   fuzz/run.sh "${run%%:*}" -runs="${run##*:}" -seed=1
 done
+
+# The 32-bit Windows build: exports, imports, package, and its tests where wine runs.
+bash scripts/test-windows.sh

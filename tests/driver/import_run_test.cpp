@@ -7,10 +7,7 @@
 #include "cimp/import_run.h"
 #include "cimport.h"
 #include "tests/parse/parse_fixture.h"
-
-#ifdef _WIN32
-#define setenv(name, value, overwrite) _putenv_s(name, value)
-#endif
+#include "tests/support/environment.h"
 
 namespace cimp {
 namespace {

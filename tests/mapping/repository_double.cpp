@@ -70,11 +70,20 @@ const std::vector<std::string>& Log() { return logged; }
     int32_t code = 0;                                                                     \
     if (repo_double::Intercept(#call, repo_double::Args(__VA_ARGS__), code)) return code; \
     return tks::api::call(__VA_ARGS__)
-#define PASS1(f, A) int32_t TKS_CALL TKS##f(A a) { PASS(f, a); }
-#define PASS3(f, A, B, C) int32_t TKS_CALL TKS##f(A a, B b, C c) { PASS(f, a, b, c); }
-#define PASS4(f, A, B, C, D) int32_t TKS_CALL TKS##f(A a, B b, C c, D d) { PASS(f, a, b, c, d); }
+#if defined(_WIN32)
+// Callers reach a DLL's function through its import slot: each slot leads to the double.
+#define SLOT(f, bytes)                                                   \
+    extern const void* const slot##f __asm__("__imp__TKS" #f "@" #bytes) = \
+        reinterpret_cast<const void*>(&TKS##f);
+#else
+#define SLOT(f, bytes)
+#endif
+#define PASS1(f, A) int32_t TKS_CALL TKS##f(A a) { PASS(f, a); } SLOT(f, 4)
+#define PASS3(f, A, B, C) int32_t TKS_CALL TKS##f(A a, B b, C c) { PASS(f, a, b, c); } SLOT(f, 12)
+#define PASS4(f, A, B, C, D) \
+    int32_t TKS_CALL TKS##f(A a, B b, C c, D d) { PASS(f, a, b, c, d); } SLOT(f, 16)
 #define PASS5(f, A, B, C, D, E) \
-    int32_t TKS_CALL TKS##f(A a, B b, C c, D d, E e) { PASS(f, a, b, c, d, e); }
+    int32_t TKS_CALL TKS##f(A a, B b, C c, D d, E e) { PASS(f, a, b, c, d, e); } SLOT(f, 20)
 
 extern "C" {
 

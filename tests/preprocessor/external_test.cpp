@@ -16,6 +16,7 @@
 
 #include "cimport.h"
 #include "pp_test_util.h"
+#include "tests/support/environment.h"
 #include "tksbeapi_host.h"
 
 namespace pp_test {
