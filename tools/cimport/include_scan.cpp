@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cctype>
 #include <fstream>
 #include <functional>
 #include <set>
@@ -10,6 +9,7 @@
 
 #include "cimp/cpp/include.h"
 #include "cimp/text_file.h"
+#include "line_text.h"
 
 namespace cimport_cli {
 
@@ -19,16 +19,9 @@ constexpr std::size_t kNone = std::string::npos;
 
 // The blanks of the preprocessor's lexer.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v'; }
-bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
 // A character that the lexer reads as part of a token in a <...> name, so
 // that the name is the text between the angles as it stands.
 bool IsPlainAngleChar(char c) { return IsNameChar(c) || c == '.' || c == '/' || c == '-' || c == '+'; }
-
-std::size_t LineEnd(const std::string& text, std::size_t at) {
-    std::size_t end = std::min(text.find('\n', at), text.size());
-    if (end > at && text[end - 1] == '\r') --end;
-    return end;
-}
 
 std::size_t SkipBlanks(const std::string& text, std::size_t at, std::size_t end) {
     while (at < end && IsBlank(text[at])) ++at;

@@ -1,11 +1,11 @@
 #include "pragma_mirror.h"
 
 #include <algorithm>
-#include <cctype>
 #include <fstream>
 #include <system_error>
 
 #include "command_error.h"
+#include "line_text.h"
 #include "stage_files.h"
 
 namespace cimport_cli {
@@ -15,7 +15,6 @@ namespace {
 namespace fs = std::filesystem;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsNameChar(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; }
 
 // True when the physical line [start, end) begins a #pragma directive.
 bool IsPragmaLine(const std::string& text, std::size_t start, std::size_t end) {
@@ -27,15 +26,6 @@ bool IsPragmaLine(const std::string& text, std::size_t start, std::size_t end) {
     if (text.compare(at, kWord.size(), kWord) != 0) return false;
     at += kWord.size();
     return at >= end || !IsNameChar(text[at]);
-}
-
-// Where the line that starts at start ends, before its line end; end of text
-// when it has none.
-std::size_t LineEnd(const std::string& text, std::size_t start) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) return text.size();
-    if (end > start && text[end - 1] == '\r') --end;
-    return end;
 }
 
 // The path of file relative to directory, when file lies under it.
