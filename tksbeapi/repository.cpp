@@ -72,6 +72,7 @@ void Repository::Refresh() {
 
 void Repository::Reload() {
     stale_ = true;
+    noted_.clear();
     memory_.Clear();
     LoadObjects();
     LoadMembers();
@@ -129,10 +130,18 @@ std::optional<NameHolder> Repository::FindName(std::string_view name) const {
 }
 
 TKSHandle Repository::Insert(StoredObject object) {
+    if (InWork()) {
+        if (nextNumber_ > kMaxLocal) return 0;  // numbers used up
+        const uint32_t number = nextNumber_++;
+        memory_.AddObject(number, std::move(object));
+        Note(Noted::What::Object, number);
+        return Handle(number);
+    }
     int64_t number = 0;
     Write([&] {
         try {
             Query(statements_.InsertObject)
+                .Bind(0)
                 .Bind(object.kind)
                 .Bind(object.name)
                 .Bind(object.typeClass)
@@ -154,10 +163,15 @@ TKSHandle Repository::Insert(StoredObject object) {
 bool Repository::InUse(TKSHandle object) const { return memory_.InUse(LocalOf(object)); }
 
 void Repository::Remove(TKSHandle object) {
-    const int64_t local = LocalOf(object);
+    const uint32_t local = LocalOf(object);
+    if (InWork()) {
+        memory_.RemoveObject(local);
+        if (local < firstNumber_) Note(Noted::What::Removal, local);
+        return;
+    }
     Write([&] {
         Query(statements_.DeleteObject).Bind(local).Run();  // a trigger drops the memberships
-        memory_.RemoveObject(static_cast<uint32_t>(local));
+        memory_.RemoveObject(local);
     });
 }
 
@@ -181,6 +195,19 @@ TKSHandle Repository::NextMember(TKSHandle type, int64_t afterPosition) const {
 
 void Repository::AppendMember(TKSHandle type, TKSHandle element, StoredMember member) {
     member.position = memory_.NextPosition(LocalOf(type));
+    auto remember = [&] {
+        memory_.AddMember(LocalOf(type), LocalOf(element), member);
+        for (const MemberAttribute& attribute : AllMemberAttributes()) {  // as the trigger stores them
+            if (attribute.initialValue) {
+                memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute.id, attribute.initialValue);
+            }
+        }
+    };
+    if (InWork()) {
+        remember();
+        Note(Noted::What::Member, LocalOf(type), LocalOf(element));
+        return;
+    }
     Write([&] {
         Query(statements_.InsertMember)
             .Bind(LocalOf(type))
@@ -189,12 +216,7 @@ void Repository::AppendMember(TKSHandle type, TKSHandle element, StoredMember me
             .Bind(member.memberFlag)
             .Bind(member.repeating)
             .Run();
-        memory_.AddMember(LocalOf(type), LocalOf(element), member);
-        for (const MemberAttribute& attribute : AllMemberAttributes()) {  // as the trigger stored them
-            if (attribute.initialValue) {
-                memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute.id, attribute.initialValue);
-            }
-        }
+        remember();
     });
 }
 
@@ -203,6 +225,11 @@ std::optional<std::string_view> Repository::LoadAttribute(TKSHandle type, TKSHan
 }
 
 void Repository::StoreAttribute(TKSHandle type, TKSHandle element, int32_t attribute, std::string_view value) {
+    if (InWork()) {
+        memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute, value);
+        Note(Noted::What::Attribute, LocalOf(type), LocalOf(element), attribute);
+        return;
+    }
     Write([&] {
         Query(statements_.StoreAttribute).Bind(LocalOf(type)).Bind(LocalOf(element)).Bind(attribute).Bind(value).Run();
         memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute, value);
@@ -216,6 +243,8 @@ void Repository::BeginWork() {
     RemoveLeftJournal();
     try {
         if (stale_ || DataVersion() != dataVersion_) Reload();
+        Query next(statements_.NextNumber);
+        nextNumber_ = firstNumber_ = next.Next() ? static_cast<uint32_t>(next.Int(0)) : 1;
     } catch (...) {
         db_.ExecuteQuietly("ROLLBACK");
         throw;
@@ -232,11 +261,77 @@ void Repository::RemoveLeftJournal() {
     std::filesystem::remove(FilePath(std::string(file) + "-journal"), error);
 }
 
-void Repository::CommitWork() { Write([&] { Query(statements_.WorkCommit).Run(); }); }
+void Repository::CommitWork() {
+    WriteNoted();
+    Write([&] { Query(statements_.WorkCommit).Run(); });
+}
 
 void Repository::RollbackWork() {
+    noted_.clear();
     stale_ = true;
     Query(statements_.WorkRollback).Run();
+}
+
+void Repository::Note(Noted::What what, uint32_t first, uint32_t second, int32_t attribute) {
+    noted_.push_back(Noted{what, attribute, first, second});
+}
+
+void Repository::WriteNoted() {
+    if (noted_.empty()) return;
+    Query(statements_.WriteBegin).Run();
+    try {
+        for (const Noted& change : noted_) WriteOne(change);
+        Query(statements_.KeepNumbers).Bind(int64_t{nextNumber_} - 1).Run();
+        Query(statements_.WriteEnd).Run();
+    } catch (...) {
+        db_.ExecuteQuietly("ROLLBACK TO write_changes");
+        db_.ExecuteQuietly("RELEASE write_changes");
+        throw;
+    }
+    noted_.clear();
+}
+
+void Repository::WriteOne(const Noted& change) {
+    switch (change.what) {
+        case Noted::What::Object:
+            if (const StoredObject* object = memory_.Find(change.first)) {
+                Query(statements_.InsertObject)
+                    .Bind(change.first)
+                    .Bind(object->kind)
+                    .Bind(object->name)
+                    .Bind(object->typeClass)
+                    .Bind(object->simpleTypeCode)
+                    .Bind(LocalOf(object->typeHandle))
+                    .Bind(LocalOf(object->lengthHandle))
+                    .Bind(object->value)
+                    .Run();
+            }
+            break;
+        case Noted::What::Removal:
+            Query(statements_.DeleteObject).Bind(change.first).Run();  // a trigger drops the memberships
+            break;
+        case Noted::What::Member:
+            if (const StoredMember* member = memory_.FindMember(change.first, change.second)) {
+                Query(statements_.InsertMember)
+                    .Bind(change.first)
+                    .Bind(change.second)
+                    .Bind(member->position)
+                    .Bind(member->memberFlag)
+                    .Bind(member->repeating)
+                    .Run();
+            }
+            break;
+        case Noted::What::Attribute:
+            if (const auto value = memory_.FindAttribute(change.first, change.second, change.attribute)) {
+                Query(statements_.StoreAttribute)
+                    .Bind(change.first)
+                    .Bind(change.second)
+                    .Bind(change.attribute)
+                    .Bind(*value)
+                    .Run();
+            }
+            break;
+    }
 }
 
 }  // namespace tks

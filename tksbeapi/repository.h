@@ -1,9 +1,12 @@
 // One open repository: its database, its prepared statements and the memory
-// that answers every read.  Every change goes to the database first and then
-// to memory; each change is one statement, so a failed one leaves the
-// database as it was.  Whenever the two may differ (a rolled-back unit of work,
-// a failure of the database, another connection's commit seen at the start of
-// a unit of work) memory is read again from the database.
+// that answers every read.  Outside a unit of work every change goes to the
+// database first, as one statement, and then to memory.  Inside one, holding
+// the database's write lock, a change goes to memory and is noted; the notes
+// are written at the commit, in the same transaction, as one step that leaves
+// the database as it was when it fails.  Whenever the two may differ (a
+// rolled-back unit of work, a failure of the database, another connection's
+// commit seen at the start of a unit of work) memory is read again from the
+// database.
 // Speaks in caller handles; the database numbers stay inside.
 #ifndef TKSBEAPI_REPOSITORY_H
 #define TKSBEAPI_REPOSITORY_H
@@ -12,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "memory_index.h"
 #include "sqlite_db.h"
@@ -70,12 +74,28 @@ private:
     template <class Change>
     void Write(Change change);
 
+    // A change made inside the unit of work, not yet in the database.
+    struct Noted {
+        enum class What : uint8_t { Object, Removal, Member, Attribute } what;
+        int32_t attribute;
+        uint32_t first;   // the object, or the Type of a membership
+        uint32_t second;  // the Element of a membership
+    };
+    void Note(Noted::What what, uint32_t first, uint32_t second = 0, int32_t attribute = 0);
+    // Writes the noted changes that memory still holds: an object made and
+    // removed inside the unit of work never reaches the database.
+    void WriteNoted();
+    void WriteOne(const Noted& change);
+
     uint32_t slot_;
     Database db_;
     Statements statements_;
     MemoryIndex memory_;
     int64_t dataVersion_ = 0;
     bool stale_ = true;
+    std::vector<Noted> noted_;
+    uint32_t nextNumber_ = 0;   // inside a unit of work: the next object's number
+    uint32_t firstNumber_ = 0;  // the first number given inside it
 };
 
 }  // namespace tks
