@@ -58,8 +58,10 @@ std::size_t TextFile::Read(char* buffer, std::size_t size) {
 }
 
 std::size_t TextFile::FoldLineEnds(char* buffer, std::size_t from, std::size_t to) {
-    std::size_t out = from;
-    for (std::size_t i = from; i < to; ++i) {
+    const void* carriage = std::memchr(buffer + from, '\r', to - from);
+    if (carriage == nullptr) return to;  // nothing to fold: the common case
+    std::size_t out = static_cast<std::size_t>(static_cast<const char*>(carriage) - buffer);
+    for (std::size_t i = out; i < to; ++i) {
         char c = buffer[i];
         if (c == '\r') {
             if (i + 1 < to) {
