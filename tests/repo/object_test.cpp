@@ -155,6 +155,11 @@ TEST_F(RepositoryTest, DeleteRefusesWhatIsInUse) {
     ASSERT_EQ(TKSDelete(user), TKS_OK);
     EXPECT_EQ(Join(Details<ElementDetails>(user), TKSDelete(user), Identifier(user)), "-4|-4|");
     EXPECT_GT(MakeElement("rec", 0), user) << "the name is free again, the handle is not";
+    ASSERT_EQ(TKSBeginWork(repository), TKS_OK);  // made and removed inside a unit of work
+    const TKSHandle brief = MakeElement("brief", 0);
+    ASSERT_EQ(TKSDelete(brief), TKS_OK);
+    ASSERT_EQ(TKSCommitWork(repository), TKS_OK);
+    EXPECT_GT(MakeElement("after", 0), brief) << "a number given inside a unit of work stays given";
     ASSERT_EQ(TKSDelete(type), TKS_OK);
     EXPECT_EQ(TKSDelete(member), TKS_OK) << "no longer a member of anything";
     EXPECT_EQ(TKSDelete(length), TKS_OK) << "no longer used by an Element";
