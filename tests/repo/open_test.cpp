@@ -74,12 +74,15 @@ TEST_F(FileTest, NoHandleLeftAfterTheLastNumber) {
     ASSERT_EQ(TKSCloseRepository(repository), TKS_OK);
     ASSERT_EQ(RunSql(path, "UPDATE sqlite_sequence SET seq = 16777213 WHERE name = 'object'"), 0);
     ASSERT_EQ(TKSOpenRepository(path.c_str(), &repository), TKS_OK);
+    ASSERT_EQ(TKSBeginWork(repository), TKS_OK);  // the library numbers what a unit of work makes
     const TKSHandle last = MakeType("LAST_TYPE");
     EXPECT_EQ(last & 0xFFFFFFu, 0xFFFFFEu);
-    EXPECT_EQ(Details<TypeDetails>(last), "LAST_TYPE|LAST_TYPE|3|0");
     TKSHandle refused = 9;
     EXPECT_EQ(Create(repository, TypeRecord("ONE_TOO_MANY"), refused), TKS_REPOSITORY_FULL);
     EXPECT_EQ(refused, TKS_NO_HANDLE);
+    ASSERT_EQ(TKSCommitWork(repository), TKS_OK);  // the database numbers what is made outside one
+    EXPECT_EQ(Create(repository, TypeRecord("ONE_TOO_MANY"), refused), TKS_REPOSITORY_FULL);
+    EXPECT_EQ(Details<TypeDetails>(last), "LAST_TYPE|LAST_TYPE|3|0");
     EXPECT_EQ(Walk(TKS_KIND_TYPE), "INTEGER STRING FLOAT BINARY BOOLEAN LAST_TYPE 0");
 }
 
