@@ -140,16 +140,7 @@ TKSHandle Repository::Insert(StoredObject object) {
     int64_t number = 0;
     Write([&] {
         try {
-            Query(statements_.InsertObject)
-                .Bind(0)
-                .Bind(object.kind)
-                .Bind(object.name)
-                .Bind(object.typeClass)
-                .Bind(object.simpleTypeCode)
-                .Bind(LocalOf(object.typeHandle))
-                .Bind(LocalOf(object.lengthHandle))
-                .Bind(object.value)
-                .Run();
+            InsertRow(0, object);
         } catch (const StorageError& error) {
             if (error.Code() == SQLITE_CONSTRAINT_CHECK) return;  // numbers used up
             throw;
@@ -209,13 +200,7 @@ void Repository::AppendMember(TKSHandle type, TKSHandle element, StoredMember me
         return;
     }
     Write([&] {
-        Query(statements_.InsertMember)
-            .Bind(LocalOf(type))
-            .Bind(LocalOf(element))
-            .Bind(member.position)
-            .Bind(member.memberFlag)
-            .Bind(member.repeating)
-            .Run();
+        InsertMemberRow(LocalOf(type), LocalOf(element), member);
         remember();
     });
 }
@@ -272,6 +257,30 @@ void Repository::RollbackWork() {
     Query(statements_.WorkRollback).Run();
 }
 
+// Number 0: the database gives the next one.
+void Repository::InsertRow(uint32_t number, const StoredObject& object) {
+    Query(statements_.InsertObject)
+        .Bind(number)
+        .Bind(object.kind)
+        .Bind(object.name)
+        .Bind(object.typeClass)
+        .Bind(object.simpleTypeCode)
+        .Bind(LocalOf(object.typeHandle))
+        .Bind(LocalOf(object.lengthHandle))
+        .Bind(object.value)
+        .Run();
+}
+
+void Repository::InsertMemberRow(uint32_t type, uint32_t element, const StoredMember& member) {
+    Query(statements_.InsertMember)
+        .Bind(type)
+        .Bind(element)
+        .Bind(member.position)
+        .Bind(member.memberFlag)
+        .Bind(member.repeating)
+        .Run();
+}
+
 void Repository::Note(Noted::What what, uint32_t first, uint32_t second, int32_t attribute) {
     noted_.push_back(Noted{what, attribute, first, second});
 }
@@ -294,32 +303,14 @@ void Repository::WriteNoted() {
 void Repository::WriteOne(const Noted& change) {
     switch (change.what) {
         case Noted::What::Object:
-            if (const StoredObject* object = memory_.Find(change.first)) {
-                Query(statements_.InsertObject)
-                    .Bind(change.first)
-                    .Bind(object->kind)
-                    .Bind(object->name)
-                    .Bind(object->typeClass)
-                    .Bind(object->simpleTypeCode)
-                    .Bind(LocalOf(object->typeHandle))
-                    .Bind(LocalOf(object->lengthHandle))
-                    .Bind(object->value)
-                    .Run();
-            }
+            if (const StoredObject* object = memory_.Find(change.first)) InsertRow(change.first, *object);
             break;
         case Noted::What::Removal:
             Query(statements_.DeleteObject).Bind(change.first).Run();  // a trigger drops the memberships
             break;
         case Noted::What::Member:
-            if (const StoredMember* member = memory_.FindMember(change.first, change.second)) {
-                Query(statements_.InsertMember)
-                    .Bind(change.first)
-                    .Bind(change.second)
-                    .Bind(member->position)
-                    .Bind(member->memberFlag)
-                    .Bind(member->repeating)
-                    .Run();
-            }
+            if (const StoredMember* member = memory_.FindMember(change.first, change.second))
+                InsertMemberRow(change.first, change.second, *member);
             break;
         case Noted::What::Attribute:
             if (const auto value = memory_.FindAttribute(change.first, change.second, change.attribute)) {

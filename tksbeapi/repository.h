@@ -74,6 +74,9 @@ private:
     template <class Change>
     void Write(Change change);
 
+    void InsertRow(uint32_t number, const StoredObject& object);
+    void InsertMemberRow(uint32_t type, uint32_t element, const StoredMember& member);
+
     // A change made inside the unit of work, not yet in the database.
     struct Noted {
         enum class What : uint8_t { Object, Removal, Member, Attribute } what;
