@@ -80,15 +80,15 @@ void MemoryIndex::RemoveObject(uint32_t number) {
     const auto members = order_.find(number);
     if (members == order_.end()) return;
     for (const auto& [position, element] : members->second) {
-        members_.erase(MemberKey(number, element));
+        members_.Erase(number, element);
         Refer(element, -1);
     }
     order_.erase(members);
 }
 
 const StoredMember* MemoryIndex::FindMember(uint32_t type, uint32_t element) const {
-    const auto found = members_.find(MemberKey(type, element));
-    return found == members_.end() ? nullptr : &found->second.member;
+    const Membership* found = members_.Find(type, element);
+    return found ? &found->member : nullptr;
 }
 
 uint32_t MemoryIndex::NextMember(uint32_t type, int64_t afterPosition) const {
@@ -106,7 +106,7 @@ int64_t MemoryIndex::NextPosition(uint32_t type) const {
 }
 
 void MemoryIndex::AddMember(uint32_t type, uint32_t element, const StoredMember& member) {
-    members_[MemberKey(type, element)] = Membership{member, {}};
+    members_.Place(type, element).member = member;
     auto& list = order_[type];
     const std::pair<int64_t, uint32_t> entry{member.position, element};
     list.insert(std::upper_bound(list.begin(), list.end(), entry), entry);
@@ -114,17 +114,17 @@ void MemoryIndex::AddMember(uint32_t type, uint32_t element, const StoredMember&
 }
 
 std::optional<std::string_view> MemoryIndex::FindAttribute(uint32_t type, uint32_t element, int32_t attribute) const {
-    const auto found = members_.find(MemberKey(type, element));
-    if (found == members_.end() || attribute < 1 || attribute >= kAttributeSlots) return std::nullopt;
-    const uint32_t value = found->second.values[attribute];
+    const Membership* found = members_.Find(type, element);
+    if (!found || attribute < 1 || attribute >= kAttributeSlots) return std::nullopt;
+    const uint32_t value = found->values[attribute];
     if (value == 0) return std::nullopt;
     return std::string_view(values_[value]);
 }
 
 void MemoryIndex::StoreAttribute(uint32_t type, uint32_t element, int32_t attribute, std::string_view value) {
-    const auto found = members_.find(MemberKey(type, element));
-    if (found == members_.end() || attribute < 1 || attribute >= kAttributeSlots) return;
-    found->second.values[attribute] = ValueNumber(value);
+    Membership* found = members_.Find(type, element);
+    if (!found || attribute < 1 || attribute >= kAttributeSlots) return;
+    found->values[attribute] = ValueNumber(value);
 }
 
 uint32_t MemoryIndex::ValueNumber(std::string_view value) {

@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "member_table.h"
 #include "name_table.h"
 #include "stored_object.h"
 
@@ -24,7 +25,7 @@ namespace tks {
 
 class MemoryIndex {
 public:
-    static constexpr int32_t kAttributeSlots = 8;  // attribute numbers 1 to 7
+    static constexpr int32_t kAttributeSlots = Membership::kAttributeSlots;
 
     void Clear();
 
@@ -52,11 +53,6 @@ public:
     void StoreAttribute(uint32_t type, uint32_t element, int32_t attribute, std::string_view value);
 
 private:
-    struct Membership {
-        StoredMember member;
-        std::array<uint32_t, kAttributeSlots> values{};  // into values_; 0: not set
-    };
-    static uint64_t MemberKey(uint32_t type, uint32_t element) { return uint64_t{type} << 32 | element; }
     std::vector<uint32_t>& OfKind(int32_t kind);
     void Refer(uint32_t number, int delta);
     uint32_t ValueNumber(std::string_view value);
@@ -69,7 +65,7 @@ private:
     NameTable names_;
     std::array<std::vector<uint32_t>, 3> kinds_;            // ascending numbers: Elements, Types, Lengths
     std::vector<uint32_t> references_;                      // by number: how often each object is referred to
-    std::unordered_map<uint64_t, Membership> members_;
+    MemberTable members_;  // attribute values are numbers into values_
     std::unordered_map<uint32_t, std::vector<std::pair<int64_t, uint32_t>>> order_;  // per Type: (position, element)
     std::deque<std::string> values_{std::string()};  // every distinct attribute value, once
     std::unordered_map<std::string_view, uint32_t> valueNumbers_;
