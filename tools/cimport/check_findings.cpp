@@ -1,0 +1,353 @@
+#include "check_findings.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <string_view>
+
+#include "cimp/import_context.h"
+#include "cimp/import_run.h"
+#include "check_constructs.h"
+#include "command_error.h"
+#include "header_scan.h"
+#include "scratch_import.h"
+#include "source_places.h"
+
+namespace cimport_cli {
+
+namespace {
+
+using cimp::DeclNode;
+
+constexpr std::size_t kNoStop = static_cast<std::size_t>(-1);
+constexpr std::string_view kErrorStart = "[error 1] line ";
+constexpr std::string_view kNear = "  near \"";
+constexpr std::string_view kNearEnd = "\": syntax error";
+constexpr std::string_view kFatalParse = "Fatal error occurred during parse.";
+constexpr const char* kStopsHere = "the parse stops here with a syntax error";
+
+// The first syntax error the import reported: its line of the preprocessed
+// text and the text of the token it names.
+struct SyntaxStop {
+    bool found = false;
+    int32_t line = 0;
+    std::string near;
+    bool hasNear = false;
+};
+
+SyntaxStop FindSyntaxStop(const std::vector<std::string>& messages) {
+    SyntaxStop stop;
+    for (const std::string& message : messages) {
+        const std::size_t at = message.find(kErrorStart);
+        if (at == std::string::npos) continue;
+        char* end = nullptr;
+        const char* digits = message.c_str() + at + kErrorStart.size();
+        stop.found = true;
+        stop.line = static_cast<int32_t>(std::strtol(digits, &end, 10));
+        const std::size_t after = static_cast<std::size_t>(end - message.c_str());
+        if (message.compare(after, kNear.size(), kNear) == 0) {
+            const std::size_t close = message.find(kNearEnd, after + kNear.size());
+            stop.hasNear = close != std::string::npos;
+            if (stop.hasNear) stop.near = message.substr(after + kNear.size(), close - after - kNear.size());
+        }
+        break;
+    }
+    return stop;
+}
+
+// The token the parse stopped at; kNoStop when it did not stop, the count of
+// tokens when it stopped at the end of the input.
+std::size_t StopToken(const std::vector<ScannedToken>& tokens, const SyntaxStop& stop) {
+    if (!stop.found) return kNoStop;
+    if (!stop.hasNear) return tokens.size();
+    std::size_t atLine = tokens.size();
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        if (tokens[i].line < stop.line) continue;
+        if (atLine == tokens.size()) atLine = i;
+        if (tokens[i].line > stop.line) break;
+        if (tokens[i].text == stop.near) return i;
+    }
+    return atLine;
+}
+
+std::string WithoutLeadingUnderscores(const std::string& name) {
+    return name.substr(std::min(name.find_first_not_of('_'), name.size()));
+}
+
+std::string Joined(const std::vector<std::string>& names) {
+    std::string text;
+    for (const std::string& name : names) text += (text.empty() ? "" : ", ") + name;
+    return text;
+}
+
+std::string Outcome(const ImportedNode& structure) {
+    if (structure.type.empty()) return "structure " + structure.name + " is not imported";
+    if (structure.typeCreated) return "structure " + structure.name + " is imported as Type " + structure.type;
+    return "structure " + structure.name + " uses the existing Type " + structure.type;
+}
+
+// Members as the import made them against the members a C compiler sees.
+std::string MemberChanges(const ImportedNode& structure, const std::vector<std::string>& written) {
+    std::vector<std::string> imported;
+    std::vector<std::string> failing;
+    for (const ImportedNode& member : structure.members) {
+        imported.push_back(WithoutLeadingUnderscores(member.name));
+        if (!member.mapped) failing.push_back(imported.back());
+    }
+    std::set<std::string> writtenSet;
+    for (const std::string& name : written) writtenSet.insert(WithoutLeadingUnderscores(name));
+    const std::set<std::string> importedSet(imported.begin(), imported.end());
+    std::vector<std::string> lost;
+    std::vector<std::string> added;
+    for (const std::string& name : written)
+        if (importedSet.count(WithoutLeadingUnderscores(name)) == 0) lost.push_back(WithoutLeadingUnderscores(name));
+    for (const std::string& name : imported)
+        if (writtenSet.count(name) == 0) added.push_back(name);
+    std::string text = "; its members: " + (imported.empty() ? std::string("none") : Joined(imported));
+    if (!lost.empty()) text += "; lost: " + Joined(lost);
+    if (!added.empty()) text += "; added: " + Joined(added);
+    if (!failing.empty()) text += "; without an Element with a Type: " + Joined(failing);
+    return text;
+}
+
+// Members that got no Element with a Type, nested structures' included.
+void Unmapped(const ImportedNode& structure, std::vector<std::string>& found) {
+    for (const ImportedNode& member : structure.members) {
+        if (member.mapped) continue;
+        if (member.structure)
+            Unmapped(member, found);
+        else
+            found.push_back(member.name + " (type " + member.typeName + ")");
+    }
+}
+
+class Checker {
+public:
+    Checker(const std::string& header, const PreparedHeader& prepared, const ScratchImport& run, const HeaderScan& scan)
+        : header_(header), prepared_(prepared), run_(run), scan_(scan), places_(MakePlaces()) {}
+
+    CheckResult Run() {
+        const SyntaxStop stop = FindSyntaxStop(run_.messages);
+        stopToken_ = StopToken(scan_.tokens, stop);
+        if (stop.found) {
+            const SourcePlace place = PlaceOfLine(stop.line);
+            result_.stopFile = place.file;
+            result_.stopLine = place.line;
+        }
+        PairTrees();
+        const Constructs constructs = FindConstructs(scan_.tokens, run_.preprocessed);
+        for (const Construct& construct : constructs.list) AddConstruct(construct, constructs);
+        AddMembers(scan_.tree.root);
+        AddStructures();
+        if (stop.found) AddSyntaxError(stop);
+        if (scan_.stopped && Reports(kFatalParse)) AddScannerStop();
+        std::stable_sort(order_.begin(), order_.end());
+        for (const auto& [token, index] : order_) result_.findings.push_back(std::move(unordered_[index]));
+        return std::move(result_);
+    }
+
+private:
+    SourcePlaces MakePlaces() const {
+        const HeaderInputOptions& input = prepared_.Input();
+        const cimp::ImportContext context(TKS_NO_HANDLE, prepared_.Header().c_str(), input.preInclude.c_str(),
+                                          input.keepSystemIncludes, nullptr, nullptr);
+        return SourcePlaces(prepared_.Original(run_.preprocessed), cimp::kPreprocessorSourceFile,
+                            cimp::PreprocessorSourceLines(context, prepared_.Header().c_str()), header_);
+    }
+
+    SourcePlace PlaceOfLine(int32_t line) const {
+        SourcePlace place = places_.Of(line);
+        if (place.file == prepared_.Original(prepared_.Header())) place.file = header_;
+        return place;
+    }
+    SourcePlace PlaceOfToken(std::size_t token) const {
+        return PlaceOfLine(token < scan_.tokens.size() ? scan_.tokens[token].line : scan_.stopLine);
+    }
+
+    bool Reports(std::string_view text) const {
+        return std::any_of(run_.messages.begin(), run_.messages.end(),
+                           [&](const std::string& message) { return message.find(text) != std::string::npos; });
+    }
+    bool Reached(std::size_t token) const { return stopToken_ == kNoStop || token <= stopToken_; }
+    bool StopsWithin(std::size_t first, std::size_t last) const {
+        return stopToken_ != kNoStop && stopToken_ >= first && stopToken_ <= last;
+    }
+
+    void Add(std::size_t token, const char* kind, const DeclNode* structure, std::string message, bool reached) {
+        const SourcePlace place = PlaceOfToken(token);
+        Finding finding{place.file, place.line, kind, std::nullopt, std::move(message), reached};
+        if (structure != nullptr) finding.structure = NameOf(structure);
+        order_.emplace_back(token, unordered_.size());
+        unordered_.push_back(std::move(finding));
+    }
+
+    // ---- The two trees: the import's and the scan's, node by node ----
+
+    void PairTrees() {
+        std::size_t i = 0;
+        for (const DeclNode* node = scan_.tree.root; node != nullptr; node = node->nextSibling, ++i)
+            Pair(node, i < run_.structures.size() ? &run_.structures[i] : nullptr, nullptr, node);
+        for (const auto& [node, token] : scan_.madeAt) madeNode_[token] = node;
+    }
+
+    void Pair(const DeclNode* node, const ImportedNode* imported, const DeclNode* parent, const DeclNode* top) {
+        if (imported != nullptr) imported_[node] = imported;
+        parent_[node] = parent;
+        top_[node] = top;
+        std::size_t i = 0;
+        for (const DeclNode* member = node->firstChild; member != nullptr; member = member->nextSibling, ++i) {
+            const bool paired = imported != nullptr && i < imported->members.size();
+            Pair(member, paired ? &imported->members[i] : nullptr, node, top);
+        }
+    }
+
+    const ImportedNode* ImportedOf(const DeclNode* node) const {
+        const auto found = imported_.find(node);
+        return found != imported_.end() ? found->second : nullptr;
+    }
+    std::string NameOf(const DeclNode* node) const {
+        const ImportedNode* imported = ImportedOf(node);
+        return imported != nullptr ? imported->name : node->name;
+    }
+    const DeclNode* NodeMadeAt(std::size_t token) const {
+        const auto found = madeNode_.find(token);
+        return found != madeNode_.end() ? found->second : nullptr;
+    }
+    std::size_t MadeAt(const DeclNode* node) const {
+        const auto found = scan_.madeAt.find(node);
+        return found != scan_.madeAt.end() ? found->second : 0;
+    }
+
+    // ---- What is found ----
+
+    void AddConstruct(const Construct& construct, const Constructs& constructs) {
+        static const std::map<ConstructKind, const char*> kKinds = {
+            {ConstructKind::kUnionInStructure, "union-in-structure"},
+            {ConstructKind::kEnumInStructure, "enum-in-structure"},
+            {ConstructKind::kSplitConstant, "split-constant"},
+            {ConstructKind::kCxxKeyword, "cxx-keyword"},
+            {ConstructKind::kPragma, "pragma"},
+            {ConstructKind::kBitField, "bit-field"},
+            {ConstructKind::kArraySize, "array-size"},
+            {ConstructKind::kLongName, "long-name"}};
+        const DeclNode* body = construct.body == kNoBody ? nullptr : NodeMadeAt(construct.body);
+        const bool reached = Reached(construct.first);
+        std::string consequence;
+        switch (construct.kind) {
+        case ConstructKind::kUnionInStructure:
+        case ConstructKind::kEnumInStructure:
+            consequence = "the structure is closed here";
+            if (body != nullptr) refused_.insert(top_.at(body));
+            if (const ImportedNode* imported = body != nullptr ? ImportedOf(body) : nullptr) {
+                const auto written = constructs.bodyMembers.find(construct.body);
+                consequence += "; " + Outcome(*imported) +
+                               MemberChanges(*imported, written != constructs.bodyMembers.end()
+                                                            ? written->second
+                                                            : std::vector<std::string>{});
+            }
+            break;
+        case ConstructKind::kSplitConstant:
+        case ConstructKind::kCxxKeyword:
+        case ConstructKind::kPragma:
+            consequence = StopsWithin(construct.first, construct.last) ? kStopsHere
+                          : construct.kind == ConstructKind::kPragma   ? "its words reach the parser"
+                          : construct.kind == ConstructKind::kCxxKeyword
+                              ? "the importer's scanner reads it as a keyword, not as a name"
+                              : "a C compiler reads one constant";
+            break;
+        case ConstructKind::kBitField:
+            consequence = "the width is ignored: the member is imported with the size of its type";
+            break;
+        case ConstructKind::kArraySize:
+            consequence = "the importer counts only decimal constants, each as a dimension of its own";
+            break;
+        case ConstructKind::kLongName:
+            consequence = "the importer keeps its first 255 characters";
+            break;
+        }
+        Add(construct.first, kKinds.at(construct.kind), body, construct.what + ": " + consequence, reached);
+    }
+
+    // Members that the mapping refuses: their top-level structure is not imported.
+    void AddMembers(const DeclNode* first) {
+        for (const DeclNode* node = first; node != nullptr; node = node->nextSibling) {
+            AddMembers(node->firstChild);
+            if (node->firstChild != nullptr) continue;
+            const ImportedNode* imported = ImportedOf(node);
+            const bool pointer = imported != nullptr ? imported->isPointer : node->isPointer != 0;
+            const std::string& type = imported != nullptr ? imported->typeName : node->typeName;
+            if (!pointer && type != "long double") continue;
+            const ImportedNode* top = ImportedOf(top_.at(node));
+            const std::string what = (pointer ? "the pointer member " : "the long double member ") + NameOf(node);
+            const std::string outcome =
+                top != nullptr ? Outcome(*top) : "its structure " + NameOf(top_.at(node)) + " is not imported";
+            refused_.insert(top_.at(node));
+            Add(MadeAt(node), pointer ? "pointer-member" : "long-double-member", parent_.at(node),
+                what + ": " + outcome, imported != nullptr);
+        }
+    }
+
+    // Top-level structures that the import does not create, for reasons not told yet.
+    void AddStructures() {
+        for (const DeclNode* node = scan_.tree.root; node != nullptr; node = node->nextSibling) {
+            if (node->firstChild == nullptr || refused_.count(node) != 0) continue;
+            const ImportedNode* imported = ImportedOf(node);
+            if (imported == nullptr) {
+                Add(MadeAt(node), "structure-not-imported", node, "structure " + NameOf(node) + ": not imported",
+                    false);
+                continue;
+            }
+            if (!imported->type.empty()) continue;
+            std::vector<std::string> unmapped;
+            Unmapped(*imported, unmapped);
+            const std::string reason = unmapped.empty() ? "the import reports errors for it"
+                                                        : "no Element with a Type for " + Joined(unmapped);
+            Add(MadeAt(node), "structure-not-imported", node, "structure " + imported->name + ": not imported: " + reason,
+                true);
+        }
+    }
+
+    void AddSyntaxError(const SyntaxStop& stop) {
+        const std::string what = stop.hasNear ? "syntax error near \"" + stop.near + "\"" : "syntax error at the end";
+        const std::size_t token = std::min(stopToken_, scan_.tokens.size());
+        Add(token, "syntax-error", nullptr, what + ": the parse stops here; nothing after it is imported", true);
+    }
+
+    void AddScannerStop() {
+        Add(scan_.tokens.size(), "scanner-stop", nullptr,
+            "a token longer than the scanner's buffer: the parse stops here; nothing is imported", true);
+    }
+
+    const std::string& header_;
+    const PreparedHeader& prepared_;
+    const ScratchImport& run_;
+    const HeaderScan& scan_;
+    const SourcePlaces places_;
+    std::size_t stopToken_ = kNoStop;
+    std::map<const DeclNode*, const ImportedNode*> imported_;
+    std::map<const DeclNode*, const DeclNode*> parent_;
+    std::map<const DeclNode*, const DeclNode*> top_;
+    std::map<std::size_t, const DeclNode*> madeNode_;
+    std::set<const DeclNode*> refused_;
+    std::vector<std::pair<std::size_t, std::size_t>> order_;  // token, index into unordered_
+    std::vector<Finding> unordered_;
+    CheckResult result_;
+};
+
+}  // namespace
+
+CheckResult CheckHeader(const std::string& header, const PreparedHeader& prepared, const std::string& repository,
+                        int waitSeconds) {
+    const ScratchImport run = RunScratchImport(prepared, repository, waitSeconds);
+    if (run.result != 0 || run.preprocessed.empty()) {
+        std::string diagnostics;
+        for (const std::string& message : run.messages) diagnostics += "\n" + message;
+        throw CommandError("the importer cannot read " + header + ":" + diagnostics);
+    }
+    HeaderScan scan;
+    ScanHeader(run.preprocessed, scan);
+    return Checker(header, prepared, run, scan).Run();
+}
+
+}  // namespace cimport_cli
