@@ -73,6 +73,10 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"inc/pq.h", "#pragma pack(push, 1)\nstruct pq { char c; };\n#pragma pack(pop)\n"},
     {"pk.h", "#include \"pq.h\"\n#pragma pack(push, \\\n 1)\nstruct pk { short s; };\n"
              "#pragma pack(pop)\n"},
+    {"c.h", "struct S {\n    int a;\n    union { int b; float c; } u;\n    int d;\n};\n"
+            "struct P { int id; char *next; long double x; };\n"
+            "struct B { unsigned f : 3; char n[0x10]; char t[32 + 1]; };\n"
+            "#define BIG 1ULL\nunsigned long long big = BIG;\nstruct After { int class; };\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
 
@@ -115,7 +119,7 @@ struct Row {
     int status;
     // Expected standard output and error, "{dir}" standing for the row's folder: the exact
     // bytes; or, after a first line "...", parts that must appear in this order, one a line;
-    // or, when it starts with '{', the JSON in compact form.
+    // or, when it starts with '{' or "[{", the JSON in compact form.
     std::string out, err;
     bool changesRepo = false;
 };
@@ -139,7 +143,7 @@ void ExpectText(const std::string& actual, const std::string& expected, const ch
             at = actual.find(line, at);
             ASSERT_NE(at, std::string::npos) << stream << " lacks " << line << "\n" << actual;
         }
-    } else if (expected.rfind("{", 0) == 0) {
+    } else if (expected.rfind("{", 0) == 0 || expected.rfind("[{", 0) == 0) {
         const auto json = nlohmann::ordered_json::parse(actual);
         EXPECT_EQ(json.dump(), expected) << stream;
         EXPECT_EQ(actual, json.dump(2) + "\n") << stream << " is not the indented form";
@@ -375,6 +379,44 @@ const Row kHeaderRows[] = {
     {"PreprocessBundled", kNone, {"preprocess", "-I", "inc", "t.h"}, 0,
      "...\n/*#line1 \"{dir}/inc/n.h\"*/\r\n\nshare/cimport/headers/stdio.h\"*/", ""},
 };
+
+const std::string kCheckNone =
+    "check: nothing found that the importer reads otherwise than a C compiler\n";
+
+const Row kCheckRows[] = {
+    // check: what the importer reads otherwise, each with what an import then does.
+    {"Check", kNone, {"check", "c.h"}, 1,
+     "c.h:3: a union body inside a structure body: the structure is closed here; structure u is "
+     "imported as Type u_TYPE; its members: a, b, c; lost: u, d; added: b, c\n"
+     "c.h:6: the pointer member next: structure P is not imported\n"
+     "c.h:6: the long double member x: structure P is not imported\n"
+     "c.h:7: the bit-field f : 3: the width is ignored: the member is imported with the size of "
+     "its type\nc.h:7: the array size [0x10], read as no dimension: the importer counts only "
+     "decimal constants, each as a dimension of its own\nc.h:7: the array size [32 + 1], read as "
+     "[32][1]: the importer counts only decimal constants, each as a dimension of its own\n"
+     "c.h:9: the constant 1ULL, read as 1UL followed by the name L: the parse stops here with a "
+     "syntax error\nc.h:9: syntax error near \"L\": the parse stops here; nothing after it is "
+     "imported\nc.h:10: structure After: not imported (not reached: the parse stops at 9)\n"
+     "c.h:10: the C++ keyword class used as a name: the importer's scanner reads it as a keyword, "
+     "not as a name (not reached: the parse stops at 9)\ncheck: 10 findings: 1 "
+     "union-in-structure, 1 pointer-member, 1 long-double-member, 1 bit-field, 2 array-size, 1 "
+     "split-constant, 1 syntax-error, 1 structure-not-imported, 1 cxx-keyword\n", ""},
+    {"CheckJson", kNone, {"check", "--json", "p.h"}, 1,
+     R"([{"file":"p.h","line":1,"kind":"pointer-member","structure":"p","message":)"
+     R"("the pointer member next: structure p is not imported","reached":true}])", ""},
+    {"CheckClean", kNone, {"check", "-I", "inc", "t.h"}, 0, kCheckNone, ""},
+    {"CheckRepoReadOnly", kReadOnly, {"check", "--repo", kRepo, "s.h"}, 0, kCheckNone, ""},
+    {"CheckPragmas", kNone, {"check", "-I", "inc", "--keep-pragmas", "pk.h"}, 1,
+     "...\n{dir}/inc/pq.h:1: a #pragma line: the parse stops here with a syntax error\n"
+     "{dir}/inc/pq.h:1: syntax error near \"pack\": the parse stops here; nothing after it is "
+     "imported\n", ""},
+    {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
+     "cimport: no repository at no.db\n"},
+    {"CheckMissingHeader", kNone, {"check", "no.h"}, 2, "", "cimport: header not found: no.h\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Check, Cli, ::testing::ValuesIn(kCheckRows),
+                         [](const auto& info) { return std::string(info.param.label); });
 
 INSTANTIATE_TEST_SUITE_P(Headers, Cli, ::testing::ValuesIn(kHeaderRows),
                          [](const auto& info) { return std::string(info.param.label); });

@@ -88,13 +88,20 @@ private:
 
     void ArraySize(std::size_t close) {
         if (bodies_.empty() || !bodies_.back().HasMembers() || bodies_.back().parentheses > 0) return;
-        if (close == bracketOpen_ + 2 && Code(close - 1) == TK_INTEGER_CONSTANT) return;
         std::string written;
         std::string read;
+        bool onlyParentheses = true;  // around the constants: (16) reads as C reads it
+        int constants = 0;
         for (std::size_t i = bracketOpen_ + 1; i < close; ++i) {
             written += (written.empty() ? "" : " ") + Text(i);
-            if (Code(i) == TK_INTEGER_CONSTANT) read += "[" + Text(i) + "]";
+            if (Code(i) == TK_INTEGER_CONSTANT) {
+                read += "[" + Text(i) + "]";
+                ++constants;
+            } else if (Code(i) != '(' && Code(i) != ')') {
+                onlyParentheses = false;
+            }
         }
+        if (constants == 1 && onlyParentheses) return;
         Add(ConstructKind::kArraySize, bracketOpen_, close,
             "the array size [" + written + "], read as " + (read.empty() ? "no dimension" : read));
     }

@@ -187,18 +187,17 @@ private:
     void PairTrees() {
         std::size_t i = 0;
         for (const DeclNode* node = scan_.tree.root; node != nullptr; node = node->nextSibling, ++i)
-            Pair(node, i < run_.structures.size() ? &run_.structures[i] : nullptr, nullptr, node);
+            Pair(node, i < run_.structures.size() ? &run_.structures[i] : nullptr, node);
         for (const auto& [node, token] : scan_.madeAt) madeNode_[token] = node;
     }
 
-    void Pair(const DeclNode* node, const ImportedNode* imported, const DeclNode* parent, const DeclNode* top) {
+    void Pair(const DeclNode* node, const ImportedNode* imported, const DeclNode* top) {
         if (imported != nullptr) imported_[node] = imported;
-        parent_[node] = parent;
         top_[node] = top;
         std::size_t i = 0;
         for (const DeclNode* member = node->firstChild; member != nullptr; member = member->nextSibling, ++i) {
             const bool paired = imported != nullptr && i < imported->members.size();
-            Pair(member, paired ? &imported->members[i] : nullptr, node, top);
+            Pair(member, paired ? &imported->members[i] : nullptr, top);
         }
     }
 
@@ -283,7 +282,7 @@ private:
             const std::string outcome =
                 top != nullptr ? Outcome(*top) : "its structure " + NameOf(top_.at(node)) + " is not imported";
             refused_.insert(top_.at(node));
-            Add(MadeAt(node), pointer ? "pointer-member" : "long-double-member", parent_.at(node),
+            Add(MadeAt(node), pointer ? "pointer-member" : "long-double-member", top_.at(node),
                 what + ": " + outcome, imported != nullptr);
         }
     }
@@ -326,7 +325,6 @@ private:
     const SourcePlaces places_;
     std::size_t stopToken_ = kNoStop;
     std::map<const DeclNode*, const ImportedNode*> imported_;
-    std::map<const DeclNode*, const DeclNode*> parent_;
     std::map<const DeclNode*, const DeclNode*> top_;
     std::map<std::size_t, const DeclNode*> madeNode_;
     std::set<const DeclNode*> refused_;

@@ -72,6 +72,7 @@ public:
             directory_ = CreatePrivateDirectory();
             const fs::path copy = directory_ / "scratch.db";
             fs::copy_file(repository, copy);
+            fs::permissions(copy, fs::perms::owner_read | fs::perms::owner_write);  // a read-only file's copy too
             // An interrupted import's journal goes with it, so the copy reads as the file does.
             std::error_code none;
             if (fs::exists(repository + "-journal", none))
