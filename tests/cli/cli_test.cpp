@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -519,3 +522,136 @@ TEST_F(CliFolder, ReadmeTypeTableIsWhatAnImportGives) {
 }
 
 }  // namespace
+
+namespace check_agreement {
+
+// The place of a line of "preprocess --like-import" output, found through its line markers;
+// "cpre.tmp" (the header's copy) holds the pre-include line first.
+std::pair<std::string, int> PlaceOf(const std::string& text, int line, const std::string& header) {
+    std::string file = header;
+    int number = 1, marker = 0, n = 1;
+    std::istringstream lines(text);
+    for (std::string l; n < line && std::getline(lines, l); ++n) {
+        if (l.rfind("/*#line", 0) != 0) continue;
+        number = std::stoi(l.substr(7));
+        file = l.substr(l.find('"') + 1, l.rfind('"') - l.find('"') - 1);
+        marker = n;
+    }
+    const int at = number + (line - marker - 1);
+    return file == "cpre.tmp" ? std::pair{header, at - 1} : std::pair{file, at};
+}
+
+std::vector<std::string> Split(const std::string& list) {
+    std::vector<std::string> names;
+    std::istringstream in(list);
+    for (std::string name; std::getline(in, name, ',');) names.push_back(name.substr(name[0] == ' '));
+    return names;
+}
+
+std::string Found(const std::string& text, const std::string& pattern) {
+    std::smatch match;
+    return std::regex_search(text, match, std::regex(pattern)) ? match[1].str() : "";
+}
+
+// check on a header against an import of it into a new repository: the Types named, the
+// members lost and kept, the structures not imported and the syntax error's place; and at
+// least `structures` structures either handled by the import or announced as not reached.
+void ExpectAgreement(const std::vector<std::string>& options, const std::string& header,
+                     int structures) {
+    fs::remove("agree.db");
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(header);
+        return RunCli(args);
+    };
+    const CliRun check = with({"check", "--json"});
+    ASSERT_LE(check.status, 1) << check.err;
+    const std::string imported = with({"import", "--repo", "agree.db"}).out;
+    std::map<std::string, std::vector<std::string>> members;
+    const auto model = nlohmann::json::parse(RunCli({"show", "--repo", "agree.db", "--json"}).out);
+    for (const auto& type : model["types"])
+        for (const auto& member : type["members"]) members[type["name"]].push_back(member["element"]);
+    std::set<std::string> announced;
+    int unreached = 0;
+    bool syntaxError = false;
+    for (const auto& finding : nlohmann::json::parse(check.out)) {
+        const std::string message = finding["message"];
+        if (!finding["reached"]) {
+            unreached += finding["kind"] == "structure-not-imported";
+            continue;
+        }
+        if (finding["structure"].is_string()) announced.insert(finding["structure"]);
+        const std::string created = Found(message, "is imported as Type (\\w+)");
+        if (!created.empty()) {
+            EXPECT_NE(imported.find("Created Type " + created + "."), imported.npos) << message;
+            const std::string kept = Found(message, "its members: ([^;]*)");
+            if (!kept.empty()) {
+                EXPECT_EQ(members[created], Split(kept)) << message;
+            }
+            for (const std::string& lost : Split(Found(message, "lost: ([^;]*)"))) {
+                EXPECT_EQ(std::count(members[created].begin(), members[created].end(), lost), 0);
+            }
+        }
+        const std::string reused = Found(message, "uses the existing Type (\\w+)");
+        if (!reused.empty()) {
+            EXPECT_NE(imported.find("Warning: Using defined Type " + reused + "."), imported.npos);
+        }
+        const std::string failed = Found(message, "structure (\\w+) is not imported");
+        if (!failed.empty()) {
+            EXPECT_NE(imported.find("C Structure " + failed + " not imported."), imported.npos);
+        }
+        if (finding["kind"] != "syntax-error") continue;
+        syntaxError = true;
+        const int line = std::stoi(Found(imported, "\\[error 1\\] line (\\d+)"));
+        const auto [file, at] = PlaceOf(with({"preprocess", "--like-import"}).out, line, header);
+        EXPECT_EQ(finding["line"], at) << message;
+        EXPECT_EQ(fs::path(finding["file"].get<std::string>()).filename(), fs::path(file).filename());
+    }
+    EXPECT_EQ(syntaxError, imported.find("[error 1]") != imported.npos) << header;
+    const std::regex outcome("C Structure (\\w+) (successfully|not) imported\\.");
+    int handled = 0;
+    for (auto it = std::sregex_iterator(imported.begin(), imported.end(), outcome);
+         it != std::sregex_iterator(); ++it, ++handled) {
+        if ((*it)[2] == "not") {
+            EXPECT_EQ(announced.count((*it)[1]), 1u) << header << " " << (*it)[1];
+        }
+    }
+    EXPECT_GE(handled + unreached, structures) << header;
+}
+
+TEST_F(CliFolder, CheckAgreesWithImport) {
+    for (const auto& [name, text] : kFiles) WriteFileBytes(name, text);
+    ExpectAgreement({}, "c.h", 4);
+    ExpectAgreement({"-I", "inc", "--keep-pragmas"}, "pk.h", 2);
+    ExpectAgreement({}, "p.h", 1);
+}
+
+// The headers of the shared corpus, with the structures its MANIFEST.md counts.
+TEST_F(CliFolder, CheckAgreesWithImportOnCorpus) {
+    const fs::path corpus = fs::path(CIMPORT_SHARED_DIR) / "corpus";
+    std::ifstream manifest(corpus / "MANIFEST.md");
+    if (!manifest) GTEST_SKIP() << "shared corpus not found at " << corpus.string();
+    std::map<std::string, int> counts;  // | case | ... | structs hdr/inc/pre | ...
+    for (std::string line; std::getline(manifest, line);) {
+        std::vector<std::string> cells;
+        std::istringstream row(line);
+        for (std::string cell; std::getline(row, cell, '|');) cells.push_back(cell);
+        int hdr = 0, inc = 0, pre = 0;
+        char a = 0, b = 0;
+        std::istringstream numbers(cells.size() >= 9 && cells[0].empty() ? cells[7] : "");
+        if (numbers >> hdr >> a >> inc >> b >> pre && a == '/' && b == '/')
+            counts[cells[1].substr(1, cells[1].find_last_not_of(' '))] = hdr + inc + pre;
+    }
+    std::ifstream cases(corpus / "cases.json");
+    for (const auto& c : nlohmann::json::parse(cases)) {
+        std::vector<std::string> options = Today(
+            {"--pre-include", (corpus / c["preinclude"].get<std::string>()).string()}, false);
+        for (const auto& dir : c["include_dirs"])
+            options.insert(options.end(), {"-I", (corpus / dir.get<std::string>()).string()});
+        ExpectAgreement(options, (corpus / c["header"].get<std::string>()).string(),
+                        counts.at(c["name"]));
+    }
+    EXPECT_EQ(counts.size(), 20u);
+}
+
+}  // namespace check_agreement
