@@ -631,17 +631,12 @@ TEST_F(CliFolder, CheckAgreesWithImportOnCorpus) {
     const fs::path corpus = fs::path(CIMPORT_SHARED_DIR) / "corpus";
     std::ifstream manifest(corpus / "MANIFEST.md");
     if (!manifest) GTEST_SKIP() << "shared corpus not found at " << corpus.string();
-    std::map<std::string, int> counts;  // | case | ... | structs hdr/inc/pre | ...
-    for (std::string line; std::getline(manifest, line);) {
-        std::vector<std::string> cells;
-        std::istringstream row(line);
-        for (std::string cell; std::getline(row, cell, '|');) cells.push_back(cell);
-        int hdr = 0, inc = 0, pre = 0;
-        char a = 0, b = 0;
-        std::istringstream numbers(cells.size() >= 9 && cells[0].empty() ? cells[7] : "");
-        if (numbers >> hdr >> a >> inc >> b >> pre && a == '/' && b == '/')
-            counts[cells[1].substr(1, cells[1].find_last_not_of(' '))] = hdr + inc + pre;
-    }
+    std::map<std::string, int> counts;  // the case's row: its structures in hdr/inc/pre
+    const std::regex row("^\\| (\\w+) \\|.*\\| (\\d+)/(\\d+)/(\\d+) \\|.*");
+    std::smatch cells;
+    for (std::string line; std::getline(manifest, line);)
+        if (std::regex_match(line, cells, row))
+            counts[cells[1]] = std::stoi(cells[2]) + std::stoi(cells[3]) + std::stoi(cells[4]);
     std::ifstream cases(corpus / "cases.json");
     for (const auto& c : nlohmann::json::parse(cases)) {
         std::vector<std::string> options = Today(
