@@ -80,6 +80,8 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
             "struct P { int id; char *next; long double x; };\n"
             "struct B { unsigned f : 3; char n[0x10]; char t[32 + 1]; };\n"
             "#define BIG 1ULL\nunsigned long long big = BIG;\nstruct After { int class; };\n"},
+    {"d.h", "#include <stdio.h>\nstruct d { int *p; };\n"},
+    {"ln.h", "struct ln { int " + std::string(300, 'n') + "; };\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
 
@@ -413,6 +415,11 @@ const Row kCheckRows[] = {
      "...\n{dir}/inc/pq.h:1: a #pragma line: the parse stops here with a syntax error\n"
      "{dir}/inc/pq.h:1: syntax error near \"pack\": the parse stops here; nothing after it is "
      "imported\n", ""},
+    {"CheckDroppedLines", kNone, {"check", "--drop-system-includes", "d.h"}, 1,
+     "d.h:2: the pointer member p: structure d is not imported\n"
+     "check: 1 finding: 1 pointer-member\n", ""},
+    {"CheckLongName", kNone, {"check", "ln.h"}, 1, "ln.h:1: a name of 300 characters: the "
+     "importer keeps its first 255 characters\ncheck: 1 finding: 1 long-name\n", ""},
     {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
      "cimport: no repository at no.db\n"},
     {"CheckMissingHeader", kNone, {"check", "no.h"}, 2, "", "cimport: header not found: no.h\n"},
@@ -624,6 +631,7 @@ TEST_F(CliFolder, CheckAgreesWithImport) {
     ExpectAgreement({}, "c.h", 4);
     ExpectAgreement({"-I", "inc", "--keep-pragmas"}, "pk.h", 2);
     ExpectAgreement({}, "p.h", 1);
+    ExpectAgreement({"--drop-system-includes"}, "d.h", 1);
 }
 
 // The headers of the shared corpus, with the structures its MANIFEST.md counts.

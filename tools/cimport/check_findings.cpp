@@ -300,8 +300,9 @@ private:
             if (!imported->type.empty()) continue;
             std::vector<std::string> unmapped;
             Unmapped(*imported, unmapped);
-            const std::string reason = unmapped.empty() ? "the import reports errors for it"
-                                                        : "no Element with a Type for " + Joined(unmapped);
+            const std::string reason = !unmapped.empty()             ? "no Element with a Type for " + Joined(unmapped)
+                                       : !imported->firstError.empty() ? "the import reports \"" + imported->firstError + "\""
+                                                                       : "the import reports errors for it";
             Add(MadeAt(node), "structure-not-imported", node, "structure " + imported->name + ": not imported: " + reason,
                 true);
         }

@@ -50,10 +50,21 @@ cimp::DeclNode* KeepingParse(int argc, char** argv, cimp::TypedefEntry** typedef
 }
 
 int32_t KeepingMapping(cimp::ImportContext& context, cimp::DeclNode* root) {
+    g_run->mappingStart = g_run->messages.size();
     const int32_t result = cimp::DefaultStages().importStructures(context, root);
     for (const cimp::DeclNode* node = root; node != nullptr; node = node->nextSibling)
         g_run->structures.push_back(Imported(*node));
     return result;
+}
+
+// Each top-level node's messages end with "C Structure " and its outcome.
+void NoteFirstErrors(ScratchImport& run) {
+    auto structure = run.structures.begin();
+    for (std::size_t i = run.mappingStart; i < run.messages.size() && structure != run.structures.end(); ++i) {
+        const std::string& message = run.messages[i];
+        if (message.rfind("Error: ", 0) == 0 && structure->firstError.empty()) structure->firstError = message;
+        if (message.rfind("C Structure ", 0) == 0) ++structure;
+    }
 }
 
 void Keep(void* context, const char* text) {
@@ -119,6 +130,7 @@ ScratchImport RunScratchImport(const PreparedHeader& prepared, const std::string
         g_run = nullptr;
     }
     for (std::string& message : run.messages) message = prepared.Original(message);
+    NoteFirstErrors(run);
     for (const TypeEntry& type : ReadModel(scratch.Get().Handle()).types)
         for (const MemberEntry& member : type.members) run.typeMembers[type.name].push_back(member.element.name);
     return run;

@@ -24,6 +24,7 @@ struct ImportedNode {
     std::string element;  // the Element standing for it in its parent; empty when none
     bool mapped = false;  // it got an Element with a Type, as its structure's Type needs
     std::vector<ImportedNode> members;
+    std::string firstError;  // of a top-level node: the first "Error: " message of its import
 };
 
 struct ScratchImport {
@@ -31,6 +32,7 @@ struct ScratchImport {
     std::vector<std::string> messages;  // the import's messages, with the files as written
     std::string preprocessed;           // the text the parser read, with plain line ends
     std::vector<ImportedNode> structures;
+    std::size_t mappingStart = 0;  // the first message of the mapping
     std::map<std::string, std::vector<std::string>> typeMembers;  // Type -> its members' Elements
 };
 
