@@ -422,6 +422,8 @@ const Row kCheckRows[] = {
      "importer keeps its first 255 characters\ncheck: 1 finding: 1 long-name\n", ""},
     {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
      "cimport: no repository at no.db\n"},
+    {"CheckFatal", kNone, {"check", "loop.h"}, 2, "", "cimport: the importer cannot read loop.h: "
+     "#include too deeply nested; Fatal error occurred during parse.\n"},
     {"CheckMissingHeader", kNone, {"check", "no.h"}, 2, "", "cimport: header not found: no.h\n"},
 };
 

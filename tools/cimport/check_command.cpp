@@ -30,8 +30,8 @@ struct CheckOptions {
 
 std::string NotReached(const Finding& finding, const CheckResult& result) {
     const std::string line = std::to_string(result.stopLine);
-    return " (not reached: the parse stops at " + (finding.file == result.stopFile ? line : result.stopFile + ":" + line) +
-           ")";
+    const std::string place = finding.file == result.stopFile ? line : result.stopFile + ":" + line;
+    return " (not reached: the parse stops at " + place + ")";
 }
 
 // "3 findings: 1 pointer-member, 2 bit-field", the kinds in the order they first appear.
@@ -41,7 +41,8 @@ std::string Summary(const std::vector<Finding>& findings) {
     std::map<std::string, int> counts;
     for (const Finding& finding : findings)
         if (counts[finding.kind]++ == 0) kinds.push_back(finding.kind);
-    std::string text = "check: " + std::to_string(findings.size()) + (findings.size() == 1 ? " finding:" : " findings:");
+    std::string text = "check: " + std::to_string(findings.size());
+    text += findings.size() == 1 ? " finding:" : " findings:";
     for (std::size_t i = 0; i < kinds.size(); ++i)
         text += (i == 0 ? " " : ", ") + std::to_string(counts[kinds[i]]) + " " + kinds[i];
     return text;

@@ -14,7 +14,10 @@ using namespace cimp::parse;
 constexpr std::size_t kLongestName = 255;
 
 bool IsName(int32_t code) { return code == TK_IDENTIFIER || code == TK_TYPEDEF_NAME; }
-bool IsConstant(int32_t code) { return code >= TK_FLOATING_CONSTANT && code <= TK_HEX_CONSTANT && code != TK_CHARACTER_CONSTANT; }
+bool IsConstant(int32_t code) {
+    return code == TK_FLOATING_CONSTANT || code == TK_INTEGER_CONSTANT || code == TK_OCTAL_CONSTANT ||
+           code == TK_HEX_CONSTANT;
+}
 bool IsCxxKeyword(int32_t code) { return code >= TK_NEW && code <= TK_OVERLOAD; }
 // What follows a name in a declaration or an expression.
 bool FollowsName(int32_t code) {

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 #include <set>
+#include <sstream>
 #include <string_view>
 
 #include "cimp/import_context.h"
@@ -13,6 +14,7 @@
 #include "header_scan.h"
 #include "scratch_import.h"
 #include "source_places.h"
+#include "text_lines.h"
 
 namespace cimport_cli {
 
@@ -122,6 +124,25 @@ void Unmapped(const ImportedNode& structure, std::vector<std::string>& found) {
     }
 }
 
+std::string WhyNotImported(const ImportedNode& structure) {
+    std::vector<std::string> unmapped;
+    Unmapped(structure, unmapped);
+    if (!unmapped.empty()) return "no Element with a Type for " + Joined(unmapped);
+    if (!structure.firstError.empty()) return "the import reports \"" + structure.firstError + "\"";
+    return "the import reports errors for it";
+}
+
+// What the stages reported, on one line: ": first; second".
+std::string Stages(const ScratchImport& run) {
+    std::string text;
+    for (std::size_t i = kFirstStageMessage; i < run.messages.size(); ++i) {
+        std::istringstream lines(WithPlainLineEnds(run.messages[i]));
+        for (std::string line; std::getline(lines, line);)
+            if (!line.empty()) text += (text.empty() ? ": " : "; ") + line;
+    }
+    return text;
+}
+
 class Checker {
 public:
     Checker(const std::string& header, const PreparedHeader& prepared, const ScratchImport& run, const HeaderScan& scan)
@@ -142,8 +163,10 @@ public:
         AddStructures();
         if (stop.found) AddSyntaxError(stop);
         if (scan_.stopped && Reports(kFatalParse)) AddScannerStop();
-        std::stable_sort(order_.begin(), order_.end());
-        for (const auto& [token, index] : order_) result_.findings.push_back(std::move(unordered_[index]));
+        // In the order of the text; at one token, in the order found.
+        std::stable_sort(found_.begin(), found_.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (auto& [token, finding] : found_) result_.findings.push_back(std::move(finding));
         return std::move(result_);
     }
 
@@ -178,8 +201,7 @@ private:
         const SourcePlace place = PlaceOfToken(token);
         Finding finding{place.file, place.line, kind, std::nullopt, std::move(message), reached};
         if (structure != nullptr) finding.structure = NameOf(structure);
-        order_.emplace_back(token, unordered_.size());
-        unordered_.push_back(std::move(finding));
+        found_.emplace_back(token, std::move(finding));
     }
 
     // ---- The two trees: the import's and the scan's, node by node ----
@@ -298,13 +320,8 @@ private:
                 continue;
             }
             if (!imported->type.empty()) continue;
-            std::vector<std::string> unmapped;
-            Unmapped(*imported, unmapped);
-            const std::string reason = !unmapped.empty()             ? "no Element with a Type for " + Joined(unmapped)
-                                       : !imported->firstError.empty() ? "the import reports \"" + imported->firstError + "\""
-                                                                       : "the import reports errors for it";
-            Add(MadeAt(node), "structure-not-imported", node, "structure " + imported->name + ": not imported: " + reason,
-                true);
+            Add(MadeAt(node), "structure-not-imported", node,
+                "structure " + imported->name + ": not imported: " + WhyNotImported(*imported), true);
         }
     }
 
@@ -329,8 +346,7 @@ private:
     std::map<const DeclNode*, const DeclNode*> top_;
     std::map<std::size_t, const DeclNode*> madeNode_;
     std::set<const DeclNode*> refused_;
-    std::vector<std::pair<std::size_t, std::size_t>> order_;  // token, index into unordered_
-    std::vector<Finding> unordered_;
+    std::vector<std::pair<std::size_t, Finding>> found_;  // with the token each is found at
     CheckResult result_;
 };
 
@@ -339,11 +355,8 @@ private:
 CheckResult CheckHeader(const std::string& header, const PreparedHeader& prepared, const std::string& repository,
                         int waitSeconds) {
     const ScratchImport run = RunScratchImport(prepared, repository, waitSeconds);
-    if (run.result != 0 || run.preprocessed.empty()) {
-        std::string diagnostics;
-        for (const std::string& message : run.messages) diagnostics += "\n" + message;
-        throw CommandError("the importer cannot read " + header + ":" + diagnostics);
-    }
+    if (run.result != 0 || run.preprocessed.empty())
+        throw CommandError("the importer cannot read " + header + Stages(run));
     HeaderScan scan;
     ScanHeader(run.preprocessed, scan);
     return Checker(header, prepared, run, scan).Run();

@@ -27,6 +27,9 @@ struct ImportedNode {
     std::string firstError;  // of a top-level node: the first "Error: " message of its import
 };
 
+// The messages before it are the import's own first two ("Importing C header file ...", "").
+constexpr std::size_t kFirstStageMessage = 2;
+
 struct ScratchImport {
     int32_t result = 0;                // what DoCImport would return
     std::vector<std::string> messages;  // the import's messages, with the files as written
