@@ -81,6 +81,8 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
             "struct B { unsigned f : 3; char n[0x10]; char t[32 + 1]; };\n"
             "#define BIG 1ULL\nunsigned long long big = BIG;\nstruct After { int class; };\n"},
     {"d.h", "#include <stdio.h>\nstruct d { int *p; };\n"},
+    {"fu.h", "typedef char NAME[0x20];\ntypedef union { int i; float f; } U;\n"
+             "struct fu { NAME n; U u; };\n"},
     {"ln.h", "struct ln { int " + std::string(300, 'n') + "; };\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
@@ -418,6 +420,11 @@ const Row kCheckRows[] = {
     {"CheckDroppedLines", kNone, {"check", "--drop-system-includes", "d.h"}, 1,
      "d.h:2: the pointer member p: structure d is not imported\n"
      "check: 1 finding: 1 pointer-member\n", ""},
+    {"CheckFileScope", kNone, {"check", "fu.h"}, 1, "fu.h:1: the array size [0x20], read as no "
+     "dimension: the importer counts only decimal constants, each as a dimension of its own\nfu.h:2: "
+     "a union at file scope: only structures are imported: it gets no Type\nfu.h:3: structure fu: "
+     "not imported: no Element with a Type for u (type U)\ncheck: 3 findings: 1 array-size, 1 "
+     "union-not-imported, 1 structure-not-imported\n", ""},
     {"CheckLongName", kNone, {"check", "ln.h"}, 1, "ln.h:1: a name of 300 characters: the "
      "importer keeps its first 255 characters\ncheck: 1 finding: 1 long-name\n", ""},
     {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
@@ -634,6 +641,7 @@ TEST_F(CliFolder, CheckAgreesWithImport) {
     ExpectAgreement({"-I", "inc", "--keep-pragmas"}, "pk.h", 2);
     ExpectAgreement({}, "p.h", 1);
     ExpectAgreement({"--drop-system-includes"}, "d.h", 1);
+    ExpectAgreement({}, "fu.h", 1);
 }
 
 // The headers of the shared corpus, with the structures its MANIFEST.md counts.

@@ -24,6 +24,11 @@ bool FollowsName(int32_t code) {
     return code == ';' || code == ',' || code == '[' || code == ')' || code == '=' || code == '(' || code == ':';
 }
 
+// What comes before a name only: a member access, a tag keyword.
+bool PrecedesName(int32_t code) {
+    return code == '.' || code == TK_ARROW || code == TK_STRUCT || code == TK_UNION || code == TK_ENUM;
+}
+
 // A brace-enclosed body as a C compiler sees it.
 struct Body {
     enum class Kind { kStructure, kUnion, kEnum, kOther } kind = Kind::kOther;
@@ -43,6 +48,8 @@ public:
     void Run(Constructs& found) {
         found_ = &found;
         for (std::size_t i = 0; i < tokens_.size(); ++i) {
+            if (bodies_.empty() && brackets_ == 0 && (Code(i) == TK_TYPEDEF || Code(i) == ';'))
+                fileTypedef_ = Code(i) == TK_TYPEDEF;
             AnyPlace(i);
             if (InBrackets(i)) continue;
             InBody(i);
@@ -70,14 +77,14 @@ private:
             Add(ConstructKind::kSplitConstant, i, i + 1,
                 "the constant " + Text(i) + Text(i + 1) + ", read as " + Text(i) + " followed by the name " +
                     Text(i + 1));
-        } else if (IsCxxKeyword(code) && (FollowsName(Code(i + 1)) || Code(i - 1) == '.' || Code(i - 1) == TK_ARROW)) {
+        } else if (IsCxxKeyword(code) && (FollowsName(Code(i + 1)) || PrecedesName(Code(i - 1)))) {
             Add(ConstructKind::kCxxKeyword, i, i + 1, "the C++ keyword " + Text(i) + " used as a name");
         } else if (IsName(code) && Text(i).size() > kLongestName && longNames_.insert(Text(i)).second) {
             Add(ConstructKind::kLongName, i, i, "a name of " + std::to_string(Text(i).size()) + " characters");
         }
     }
 
-    // Array sizes of members: only a single decimal constant is read as C reads it.
+    // Array sizes of members and typedefs: only a single decimal constant is read as C reads it.
     bool InBrackets(std::size_t i) {
         const int32_t code = Code(i);
         if (code == '[') {
@@ -90,7 +97,8 @@ private:
     }
 
     void ArraySize(std::size_t close) {
-        if (bodies_.empty() || !bodies_.back().HasMembers() || bodies_.back().parentheses > 0) return;
+        const bool member = !bodies_.empty() && bodies_.back().HasMembers() && bodies_.back().parentheses == 0;
+        if (!member && !(bodies_.empty() && fileTypedef_)) return;
         std::string written;
         std::string read;
         bool onlyParentheses = true;  // around the constants: (16) reads as C reads it
@@ -142,6 +150,8 @@ private:
                                 : keyword == TK_UNION ? Body::Kind::kUnion
                                 : keyword == TK_ENUM  ? Body::Kind::kEnum
                                                       : Body::Kind::kOther;
+        if (kind == Body::Kind::kUnion && bodies_.empty())
+            Add(ConstructKind::kFileScopeUnion, i, i, "a union at file scope");
         if ((kind == Body::Kind::kUnion || kind == Body::Kind::kEnum) && InnermostStructure() != kNoBody) {
             const bool isUnion = kind == Body::Kind::kUnion;
             Add(isUnion ? ConstructKind::kUnionInStructure : ConstructKind::kEnumInStructure, i, i,
@@ -163,6 +173,7 @@ private:
     const std::vector<ScannedToken>& tokens_;
     Constructs* found_ = nullptr;
     std::vector<Body> bodies_;
+    bool fileTypedef_ = false;  // in a typedef declaration at file scope
     int brackets_ = 0;
     std::size_t bracketOpen_ = 0;
     std::set<std::string> longNames_;

@@ -21,6 +21,7 @@ enum class ConstructKind {
     kBitField,
     kArraySize,
     kLongName,
+    kFileScopeUnion,
 };
 
 constexpr std::size_t kNoBody = static_cast<std::size_t>(-1);

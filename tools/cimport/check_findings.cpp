@@ -83,10 +83,15 @@ std::string Joined(const std::vector<std::string>& names) {
     return text;
 }
 
+std::string Structure(const std::string& name) {
+    return name.empty() ? "a structure without a name" : "structure " + name;
+}
+
 std::string Outcome(const ImportedNode& structure) {
-    if (structure.type.empty()) return "structure " + structure.name + " is not imported";
-    if (structure.typeCreated) return "structure " + structure.name + " is imported as Type " + structure.type;
-    return "structure " + structure.name + " uses the existing Type " + structure.type;
+    const std::string named = Structure(structure.name);
+    if (structure.type.empty()) return named + " is not imported";
+    if (structure.typeCreated) return named + " is imported as Type " + structure.type;
+    return named + " uses the existing Type " + structure.type;
 }
 
 // Members as the import made them against the members a C compiler sees.
@@ -200,7 +205,7 @@ private:
     void Add(std::size_t token, const char* kind, const DeclNode* structure, std::string message, bool reached) {
         const SourcePlace place = PlaceOfToken(token);
         Finding finding{place.file, place.line, kind, std::nullopt, std::move(message), reached};
-        if (structure != nullptr) finding.structure = NameOf(structure);
+        if (structure != nullptr && !NameOf(structure).empty()) finding.structure = NameOf(structure);
         found_.emplace_back(token, std::move(finding));
     }
 
@@ -251,7 +256,8 @@ private:
             {ConstructKind::kPragma, "pragma"},
             {ConstructKind::kBitField, "bit-field"},
             {ConstructKind::kArraySize, "array-size"},
-            {ConstructKind::kLongName, "long-name"}};
+            {ConstructKind::kLongName, "long-name"},
+            {ConstructKind::kFileScopeUnion, "union-not-imported"}};
         const DeclNode* body = construct.body == kNoBody ? nullptr : NodeMadeAt(construct.body);
         const bool reached = Reached(construct.first);
         std::string consequence;
@@ -286,6 +292,9 @@ private:
         case ConstructKind::kLongName:
             consequence = "the importer keeps its first 255 characters";
             break;
+        case ConstructKind::kFileScopeUnion:
+            consequence = "only structures are imported: it gets no Type";
+            break;
         }
         Add(construct.first, kKinds.at(construct.kind), body, construct.what + ": " + consequence, reached);
     }
@@ -302,7 +311,7 @@ private:
             const ImportedNode* top = ImportedOf(top_.at(node));
             const std::string what = (pointer ? "the pointer member " : "the long double member ") + NameOf(node);
             const std::string outcome =
-                top != nullptr ? Outcome(*top) : "its structure " + NameOf(top_.at(node)) + " is not imported";
+                top != nullptr ? Outcome(*top) : Structure(NameOf(top_.at(node))) + " is not imported";
             refused_.insert(top_.at(node));
             Add(MadeAt(node), pointer ? "pointer-member" : "long-double-member", top_.at(node),
                 what + ": " + outcome, imported != nullptr);
@@ -315,13 +324,13 @@ private:
             if (node->firstChild == nullptr || refused_.count(node) != 0) continue;
             const ImportedNode* imported = ImportedOf(node);
             if (imported == nullptr) {
-                Add(MadeAt(node), "structure-not-imported", node, "structure " + NameOf(node) + ": not imported",
+                Add(MadeAt(node), "structure-not-imported", node, Structure(NameOf(node)) + ": not imported",
                     false);
                 continue;
             }
             if (!imported->type.empty()) continue;
             Add(MadeAt(node), "structure-not-imported", node,
-                "structure " + imported->name + ": not imported: " + WhyNotImported(*imported), true);
+                Structure(imported->name) + ": not imported: " + WhyNotImported(*imported), true);
         }
     }
 
