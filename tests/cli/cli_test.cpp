@@ -83,6 +83,7 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"d.h", "#include <stdio.h>\nstruct d { int *p; };\n"},
     {"fu.h", "typedef char NAME[0x20];\ntypedef union { int i; float f; } U;\n"
              "struct fu { NAME n; U u; };\n"},
+    {"eof.h", "struct eof { int x; }\n"},
     {"ln.h", "struct ln { int " + std::string(300, 'n') + "; };\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
@@ -397,7 +398,7 @@ const Row kCheckRows[] = {
      "imported as Type u_TYPE; its members: a, b, c; lost: u, d; added: b, c\n"
      "c.h:6: the pointer member next: structure P is not imported\n"
      "c.h:6: the long double member x: structure P is not imported\n"
-     "c.h:7: the bit-field f : 3: the width is ignored: the member is imported with the size of "
+     "c.h:7: the bit-field f : 3: the width is ignored: the member is read with the size of "
      "its type\nc.h:7: the array size [0x10], read as no dimension: the importer counts only "
      "decimal constants, each as a dimension of its own\nc.h:7: the array size [32 + 1], read as "
      "[32][1]: the importer counts only decimal constants, each as a dimension of its own\n"
@@ -425,6 +426,9 @@ const Row kCheckRows[] = {
      "a union at file scope: only structures are imported: it gets no Type\nfu.h:3: structure fu: "
      "not imported: no Element with a Type for u (type U)\ncheck: 3 findings: 1 array-size, 1 "
      "union-not-imported, 1 structure-not-imported\n", ""},
+    {"CheckAtTheEnd", kNone, {"check", "eof.h"}, 1, "eof.h:2: syntax error at the end of the "
+     "input: the parse stops here; nothing after it is imported\ncheck: 1 finding: 1 "
+     "syntax-error\n", ""},
     {"CheckLongName", kNone, {"check", "ln.h"}, 1, "ln.h:1: a name of 300 characters: the "
      "importer keeps its first 255 characters\ncheck: 1 finding: 1 long-name\n", ""},
     {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
@@ -642,6 +646,8 @@ TEST_F(CliFolder, CheckAgreesWithImport) {
     ExpectAgreement({}, "p.h", 1);
     ExpectAgreement({"--drop-system-includes"}, "d.h", 1);
     ExpectAgreement({}, "fu.h", 1);
+    ExpectAgreement({}, "e.h", 1);
+    ExpectAgreement({"--pre-include", "s.h"}, "eof.h", 2);
 }
 
 // The headers of the shared corpus, with the structures its MANIFEST.md counts.

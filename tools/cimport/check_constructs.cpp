@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <set>
+#include <string_view>
 
 #include "cimp/parse/tokens.h"
 
@@ -41,9 +42,21 @@ struct Body {
     bool HasMembers() const { return kind == Kind::kStructure || kind == Kind::kUnion; }
 };
 
+// The lines of a text, without their line ends.
+std::vector<std::string_view> Lines(const std::string& text) {
+    std::vector<std::string_view> lines;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        lines.emplace_back(text.data() + start, end - start);
+        start = end + 1;
+    }
+    return lines;
+}
+
 class Finder {
 public:
-    explicit Finder(const std::vector<ScannedToken>& tokens) : tokens_(tokens) {}
+    Finder(const std::vector<ScannedToken>& tokens, const std::vector<std::string_view>& lines)
+        : tokens_(tokens), lines_(lines) {}
 
     void Run(Constructs& found) {
         found_ = &found;
@@ -74,14 +87,21 @@ private:
     void AnyPlace(std::size_t i) {
         const int32_t code = Code(i);
         if (IsConstant(code) && IsName(Code(i + 1))) {
+            const std::string joined = Text(i) + Text(i + 1);
             Add(ConstructKind::kSplitConstant, i, i + 1,
-                "the constant " + Text(i) + Text(i + 1) + ", read as " + Text(i) + " followed by the name " +
-                    Text(i + 1));
+                (Written(i, joined) ? "the constant " + joined + ", read as " : "the constant ") + Text(i) +
+                    " followed by the name " + Text(i + 1));
         } else if (IsCxxKeyword(code) && (FollowsName(Code(i + 1)) || PrecedesName(Code(i - 1)))) {
             Add(ConstructKind::kCxxKeyword, i, i + 1, "the C++ keyword " + Text(i) + " used as a name");
         } else if (IsName(code) && Text(i).size() > kLongestName && longNames_.insert(Text(i)).second) {
             Add(ConstructKind::kLongName, i, i, "a name of " + std::to_string(Text(i).size()) + " characters");
         }
+    }
+
+    // True when the text holds what on the line of token i.
+    bool Written(std::size_t i, const std::string& what) const {
+        const std::size_t line = static_cast<std::size_t>(tokens_[i].line);
+        return line >= 1 && line <= lines_.size() && lines_[line - 1].find(what) != std::string_view::npos;
     }
 
     // Array sizes of members and typedefs: only a single decimal constant is read as C reads it.
@@ -171,6 +191,7 @@ private:
     }
 
     const std::vector<ScannedToken>& tokens_;
+    const std::vector<std::string_view>& lines_;
     Constructs* found_ = nullptr;
     std::vector<Body> bodies_;
     bool fileTypedef_ = false;  // in a typedef declaration at file scope
@@ -179,24 +200,22 @@ private:
     std::set<std::string> longNames_;
 };
 
-// Lines of the text that are #pragma directives.
-std::vector<int32_t> PragmaLines(const std::string& text) {
-    std::vector<int32_t> lines;
-    int32_t line = 1;
-    for (std::size_t start = 0; start < text.size(); ++line) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::size_t at = text.find_first_not_of(" \t", start);
-        if (at < end && text[at] == '#') {
-            at = text.find_first_not_of(" \t", at + 1);
-            if (at < end && text.compare(at, 6, "pragma") == 0) lines.push_back(line);
-        }
-        start = end + 1;
+// The numbers of the lines that are #pragma directives.
+std::vector<int32_t> PragmaLines(const std::vector<std::string_view>& lines) {
+    std::vector<int32_t> found;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = lines[i];
+        std::size_t at = line.find_first_not_of(" \t");
+        if (at == std::string_view::npos || line[at] != '#') continue;
+        at = line.find_first_not_of(" \t", at + 1);
+        if (at != std::string_view::npos && line.substr(at, 6) == "pragma") found.push_back(static_cast<int32_t>(i + 1));
     }
-    return lines;
+    return found;
 }
 
-void AddPragmas(const std::vector<ScannedToken>& tokens, const std::string& text, Constructs& found) {
-    for (const int32_t line : PragmaLines(text)) {
+void AddPragmas(const std::vector<ScannedToken>& tokens, const std::vector<std::string_view>& lines,
+                Constructs& found) {
+    for (const int32_t line : PragmaLines(lines)) {
         const auto first = std::lower_bound(tokens.begin(), tokens.end(), line,
                                             [](const ScannedToken& token, int32_t l) { return token.line < l; });
         if (first == tokens.end() || first->line != line) continue;
@@ -211,8 +230,9 @@ void AddPragmas(const std::vector<ScannedToken>& tokens, const std::string& text
 
 Constructs FindConstructs(const std::vector<ScannedToken>& tokens, const std::string& preprocessed) {
     Constructs found;
-    Finder(tokens).Run(found);
-    AddPragmas(tokens, preprocessed, found);
+    const std::vector<std::string_view> lines = Lines(preprocessed);
+    Finder(tokens, lines).Run(found);
+    AddPragmas(tokens, lines, found);
     std::stable_sort(found.list.begin(), found.list.end(),
                      [](const Construct& a, const Construct& b) { return a.first < b.first; });
     return found;

@@ -203,7 +203,10 @@ private:
     }
 
     void Add(std::size_t token, const char* kind, const DeclNode* structure, std::string message, bool reached) {
-        const SourcePlace place = PlaceOfToken(token);
+        AddAt(token, PlaceOfToken(token), kind, structure, std::move(message), reached);
+    }
+    void AddAt(std::size_t token, const SourcePlace& place, const char* kind, const DeclNode* structure,
+               std::string message, bool reached) {
         Finding finding{place.file, place.line, kind, std::nullopt, std::move(message), reached};
         if (structure != nullptr && !NameOf(structure).empty()) finding.structure = NameOf(structure);
         found_.emplace_back(token, std::move(finding));
@@ -284,7 +287,7 @@ private:
                               : "a C compiler reads one constant";
             break;
         case ConstructKind::kBitField:
-            consequence = "the width is ignored: the member is imported with the size of its type";
+            consequence = "the width is ignored: the member is read with the size of its type";
             break;
         case ConstructKind::kArraySize:
             consequence = "the importer counts only decimal constants, each as a dimension of its own";
@@ -335,9 +338,9 @@ private:
     }
 
     void AddSyntaxError(const SyntaxStop& stop) {
-        const std::string what = stop.hasNear ? "syntax error near \"" + stop.near + "\"" : "syntax error at the end";
-        const std::size_t token = std::min(stopToken_, scan_.tokens.size());
-        Add(token, "syntax-error", nullptr, what + ": the parse stops here; nothing after it is imported", true);
+        const std::string what = stop.hasNear ? "syntax error near \"" + stop.near + "\"" : "syntax error at the end of the input";
+        AddAt(stopToken_, PlaceOfLine(stop.line), "syntax-error", nullptr,
+              what + ": the parse stops here; nothing after it is imported", true);
     }
 
     void AddScannerStop() {

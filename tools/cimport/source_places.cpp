@@ -39,8 +39,11 @@ SourcePlace SourcePlaces::Of(int32_t preprocessedLine) const {
     const Marker& marker = *(after - 1);
     const int32_t line = marker.line + (preprocessedLine - marker.at - 1);
     if (marker.file != copyName_) return {marker.file, line};
-    if (line < 1 || static_cast<std::size_t>(line) > copyLines_.size()) return {header_, 0};
-    return {header_, copyLines_[static_cast<std::size_t>(line) - 1]};
+    if (line < 1 || copyLines_.empty()) return {header_, 0};
+    const std::size_t index = static_cast<std::size_t>(line) - 1;
+    if (index < copyLines_.size()) return {header_, copyLines_[index]};
+    // Past the copy's last line, as the end of the input is counted: past the header's.
+    return {header_, copyLines_.back() + static_cast<int32_t>(index - copyLines_.size() + 1)};
 }
 
 }  // namespace cimport_cli
