@@ -422,10 +422,10 @@ const Row kCheckRows[] = {
      "d.h:2: the pointer member p: structure d is not imported\n"
      "check: 1 finding: 1 pointer-member\n", ""},
     {"CheckFileScope", kNone, {"check", "fu.h"}, 1, "fu.h:1: the array size [0x20], read as no "
-     "dimension: the importer counts only decimal constants, each as a dimension of its own\nfu.h:2: "
-     "a union at file scope: only structures are imported: it gets no Type\nfu.h:3: structure fu: "
-     "not imported: no Element with a Type for u (type U)\ncheck: 3 findings: 1 array-size, 1 "
-     "union-not-imported, 1 structure-not-imported\n", ""},
+     "dimension: the importer counts only decimal constants, each as a dimension of its own\n"
+     "fu.h:2: a union at file scope: only structures are imported: it gets no Type\n"
+     "fu.h:3: structure fu: not imported: no Element with a Type for u (type U)\n"
+     "check: 3 findings: 1 array-size, 1 union-not-imported, 1 structure-not-imported\n", ""},
     {"CheckAtTheEnd", kNone, {"check", "eof.h"}, 1, "eof.h:2: syntax error at the end of the "
      "input: the parse stops here; nothing after it is imported\ncheck: 1 finding: 1 "
      "syntax-error\n", ""},
@@ -564,7 +564,8 @@ std::pair<std::string, int> PlaceOf(const std::string& text, int line, const std
 std::vector<std::string> Split(const std::string& list) {
     std::vector<std::string> names;
     std::istringstream in(list);
-    for (std::string name; std::getline(in, name, ',');) names.push_back(name.substr(name[0] == ' '));
+    for (std::string name; std::getline(in, name, ',');)
+        names.push_back(name.substr(name[0] == ' '));
     return names;
 }
 
@@ -590,7 +591,8 @@ void ExpectAgreement(const std::vector<std::string>& options, const std::string&
     std::map<std::string, std::vector<std::string>> members;
     const auto model = nlohmann::json::parse(RunCli({"show", "--repo", "agree.db", "--json"}).out);
     for (const auto& type : model["types"])
-        for (const auto& member : type["members"]) members[type["name"]].push_back(member["element"]);
+        for (const auto& member : type["members"])
+            members[type["name"]].push_back(member["element"]);
     std::set<std::string> announced;
     int unreached = 0;
     bool syntaxError = false;
@@ -625,7 +627,8 @@ void ExpectAgreement(const std::vector<std::string>& options, const std::string&
         const int line = std::stoi(Found(imported, "\\[error 1\\] line (\\d+)"));
         const auto [file, at] = PlaceOf(with({"preprocess", "--like-import"}).out, line, header);
         EXPECT_EQ(finding["line"], at) << message;
-        EXPECT_EQ(fs::path(finding["file"].get<std::string>()).filename(), fs::path(file).filename());
+        const fs::path written = finding["file"].get<std::string>();
+        EXPECT_EQ(written.filename(), fs::path(file).filename()) << message;
     }
     EXPECT_EQ(syntaxError, imported.find("[error 1]") != imported.npos) << header;
     const std::regex outcome("C Structure (\\w+) (successfully|not) imported\\.");

@@ -71,7 +71,10 @@ public:
 
 private:
     int32_t Code(std::size_t i) const { return i < tokens_.size() ? tokens_[i].code : 0; }
-    const std::string& Text(std::size_t i) const { return tokens_[i].text; }
+    const std::string& Text(std::size_t i) const {
+        static const std::string kNone;
+        return i < tokens_.size() ? tokens_[i].text : kNone;
+    }
 
     void Add(ConstructKind kind, std::size_t first, std::size_t last, std::string what) {
         found_->list.push_back({kind, first, last, std::move(what), InnermostStructure()});
@@ -208,7 +211,8 @@ std::vector<int32_t> PragmaLines(const std::vector<std::string_view>& lines) {
         std::size_t at = line.find_first_not_of(" \t");
         if (at == std::string_view::npos || line[at] != '#') continue;
         at = line.find_first_not_of(" \t", at + 1);
-        if (at != std::string_view::npos && line.substr(at, 6) == "pragma") found.push_back(static_cast<int32_t>(i + 1));
+        if (at != std::string_view::npos && line.substr(at, 6) == "pragma")
+            found.push_back(static_cast<int32_t>(i + 1));
     }
     return found;
 }

@@ -338,7 +338,8 @@ private:
     }
 
     void AddSyntaxError(const SyntaxStop& stop) {
-        const std::string what = stop.hasNear ? "syntax error near \"" + stop.near + "\"" : "syntax error at the end of the input";
+        const std::string what =
+            stop.hasNear ? "syntax error near \"" + stop.near + "\"" : "syntax error at the end of the input";
         AddAt(stopToken_, PlaceOfLine(stop.line), "syntax-error", nullptr,
               what + ": the parse stops here; nothing after it is imported", true);
     }
