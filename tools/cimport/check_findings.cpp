@@ -155,9 +155,10 @@ public:
 
     CheckResult Run() {
         const SyntaxStop stop = FindSyntaxStop(run_.messages);
-        stopToken_ = StopToken(scan_.tokens, stop);
-        if (stop.found) {
-            const SourcePlace place = PlaceOfLine(stop.line);
+        const bool scannerStop = scan_.stopped && Reports(kFatalParse);
+        stopToken_ = scannerStop ? scan_.tokens.size() : StopToken(scan_.tokens, stop);
+        if (stop.found || scannerStop) {
+            const SourcePlace place = scannerStop ? PlaceOfLine(scan_.stopLine) : PlaceOfLine(stop.line);
             result_.stopFile = place.file;
             result_.stopLine = place.line;
         }
@@ -167,7 +168,7 @@ public:
         AddMembers(scan_.tree.root);
         AddStructures();
         if (stop.found) AddSyntaxError(stop);
-        if (scan_.stopped && Reports(kFatalParse)) AddScannerStop();
+        if (scannerStop) AddScannerStop();
         // In the order of the text; at one token, in the order found.
         std::stable_sort(found_.begin(), found_.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
@@ -317,7 +318,7 @@ private:
                 top != nullptr ? Outcome(*top) : Structure(NameOf(top_.at(node))) + " is not imported";
             refused_.insert(top_.at(node));
             Add(MadeAt(node), pointer ? "pointer-member" : "long-double-member", top_.at(node),
-                what + ": " + outcome, imported != nullptr);
+                what + ": " + outcome, Reached(MadeAt(node)));
         }
     }
 
@@ -328,7 +329,7 @@ private:
             const ImportedNode* imported = ImportedOf(node);
             if (imported == nullptr) {
                 Add(MadeAt(node), "structure-not-imported", node, Structure(NameOf(node)) + ": not imported",
-                    false);
+                    Reached(MadeAt(node)));
                 continue;
             }
             if (!imported->type.empty()) continue;
