@@ -252,55 +252,42 @@ private:
     // ---- What is found ----
 
     void AddConstruct(const Construct& construct, const Constructs& constructs) {
-        static const std::map<ConstructKind, const char*> kKinds = {
-            {ConstructKind::kUnionInStructure, "union-in-structure"},
-            {ConstructKind::kEnumInStructure, "enum-in-structure"},
-            {ConstructKind::kSplitConstant, "split-constant"},
-            {ConstructKind::kCxxKeyword, "cxx-keyword"},
-            {ConstructKind::kPragma, "pragma"},
-            {ConstructKind::kBitField, "bit-field"},
-            {ConstructKind::kArraySize, "array-size"},
-            {ConstructKind::kLongName, "long-name"},
-            {ConstructKind::kFileScopeUnion, "union-not-imported"}};
+        // The kind's name and what the import does; for the kinds that can stop the parse, what is
+        // said where the import did not stop there.
+        struct KindText {
+            const char* name;
+            const char* consequence;
+        };
+        static const std::map<ConstructKind, KindText> kKinds = {
+            {ConstructKind::kUnionInStructure, {"union-in-structure", "the structure is closed here"}},
+            {ConstructKind::kEnumInStructure, {"enum-in-structure", "the structure is closed here"}},
+            {ConstructKind::kSplitConstant, {"split-constant", "a C compiler reads one constant"}},
+            {ConstructKind::kCxxKeyword,
+             {"cxx-keyword", "the importer's scanner reads it as a keyword, not as a name"}},
+            {ConstructKind::kPragma, {"pragma", "its words reach the parser"}},
+            {ConstructKind::kBitField,
+             {"bit-field", "the width is ignored: the member is read with the size of its type"}},
+            {ConstructKind::kArraySize,
+             {"array-size", "the importer counts only decimal constants, each as a dimension of its own"}},
+            {ConstructKind::kLongName, {"long-name", "the importer keeps its first 255 characters"}},
+            {ConstructKind::kFileScopeUnion, {"union-not-imported", "only structures are imported: it gets no Type"}}};
+        const KindText& kind = kKinds.at(construct.kind);
+        std::string consequence = kind.consequence;
+        if (StopsWithin(construct.first, construct.last)) consequence = kStopsHere;
         const DeclNode* body = construct.body == kNoBody ? nullptr : NodeMadeAt(construct.body);
-        const bool reached = Reached(construct.first);
-        std::string consequence;
-        switch (construct.kind) {
-        case ConstructKind::kUnionInStructure:
-        case ConstructKind::kEnumInStructure:
-            consequence = "the structure is closed here";
-            if (body != nullptr) refused_.insert(top_.at(body));
-            if (const ImportedNode* imported = body != nullptr ? ImportedOf(body) : nullptr) {
+        const bool closes =
+            construct.kind == ConstructKind::kUnionInStructure || construct.kind == ConstructKind::kEnumInStructure;
+        if (closes && body != nullptr) {
+            refused_.insert(top_.at(body));
+            if (const ImportedNode* imported = ImportedOf(body)) {
                 const auto written = constructs.bodyMembers.find(construct.body);
                 consequence += "; " + Outcome(*imported) +
                                MemberChanges(*imported, written != constructs.bodyMembers.end()
                                                             ? written->second
                                                             : std::vector<std::string>{});
             }
-            break;
-        case ConstructKind::kSplitConstant:
-        case ConstructKind::kCxxKeyword:
-        case ConstructKind::kPragma:
-            consequence = StopsWithin(construct.first, construct.last) ? kStopsHere
-                          : construct.kind == ConstructKind::kPragma   ? "its words reach the parser"
-                          : construct.kind == ConstructKind::kCxxKeyword
-                              ? "the importer's scanner reads it as a keyword, not as a name"
-                              : "a C compiler reads one constant";
-            break;
-        case ConstructKind::kBitField:
-            consequence = "the width is ignored: the member is read with the size of its type";
-            break;
-        case ConstructKind::kArraySize:
-            consequence = "the importer counts only decimal constants, each as a dimension of its own";
-            break;
-        case ConstructKind::kLongName:
-            consequence = "the importer keeps its first 255 characters";
-            break;
-        case ConstructKind::kFileScopeUnion:
-            consequence = "only structures are imported: it gets no Type";
-            break;
         }
-        Add(construct.first, kKinds.at(construct.kind), body, construct.what + ": " + consequence, reached);
+        Add(construct.first, kind.name, body, construct.what + ": " + consequence, Reached(construct.first));
     }
 
     // Members that the mapping refuses: their top-level structure is not imported.
