@@ -94,12 +94,15 @@ std::string Outcome(const ImportedNode& structure) {
     return named + " uses the existing Type " + structure.type;
 }
 
-// Members as the import made them against the members a C compiler sees.
+// The members as the import read them against those a C compiler sees: the Elements they
+// became, and the names lost, added and without an Element with a Type.
 std::string MemberChanges(const ImportedNode& structure, const std::vector<std::string>& written) {
     std::vector<std::string> imported;
+    std::vector<std::string> elements;
     std::vector<std::string> failing;
     for (const ImportedNode& member : structure.members) {
         imported.push_back(WithoutLeadingUnderscores(member.name));
+        elements.push_back(member.element.empty() ? imported.back() : member.element);
         if (!member.mapped) failing.push_back(imported.back());
     }
     std::set<std::string> writtenSet;
@@ -111,7 +114,7 @@ std::string MemberChanges(const ImportedNode& structure, const std::vector<std::
         if (importedSet.count(WithoutLeadingUnderscores(name)) == 0) lost.push_back(WithoutLeadingUnderscores(name));
     for (const std::string& name : imported)
         if (writtenSet.count(name) == 0) added.push_back(name);
-    std::string text = "; its members: " + (imported.empty() ? std::string("none") : Joined(imported));
+    std::string text = "; its members: " + (elements.empty() ? std::string("none") : Joined(elements));
     if (!lost.empty()) text += "; lost: " + Joined(lost);
     if (!added.empty()) text += "; added: " + Joined(added);
     if (!failing.empty()) text += "; without an Element with a Type: " + Joined(failing);

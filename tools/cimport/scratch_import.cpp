@@ -7,7 +7,6 @@
 #include "cimp/import_context.h"
 #include "cimp/import_run.h"
 #include "command_error.h"
-#include "model.h"
 #include "platform.h"
 #include "repository.h"
 #include "stage_files.h"
@@ -78,6 +77,7 @@ public:
             repository_ = std::make_unique<Repository>(Repository::kInMemory, Repository::Access::kUpdate, 0);
             return;
         }
+        // What is not a repository is refused as show refuses it, before anything is copied.
         { const Repository check(repository, Repository::Access::kRead, waitSeconds); }
         try {
             directory_ = CreatePrivateDirectory();
@@ -90,20 +90,26 @@ public:
                 fs::copy_file(repository + "-journal", copy.string() + "-journal");
             repository_ = std::make_unique<Repository>(copy.string(), Repository::Access::kUpdate, waitSeconds);
         } catch (const fs::filesystem_error& error) {
+            RemoveCopy();
             throw CommandError(std::string("cannot copy the repository: ") + error.what());
+        } catch (...) {
+            RemoveCopy();
+            throw;
         }
     }
-    ~ScratchRepository() {
-        repository_.reset();
-        std::error_code ignored;
-        if (!directory_.empty()) fs::remove_all(directory_, ignored);
-    }
+    ~ScratchRepository() { RemoveCopy(); }
     ScratchRepository(const ScratchRepository&) = delete;
     ScratchRepository& operator=(const ScratchRepository&) = delete;
 
     const Repository& Get() const { return *repository_; }
 
 private:
+    void RemoveCopy() {
+        repository_.reset();
+        std::error_code ignored;
+        if (!directory_.empty()) fs::remove_all(directory_, ignored);
+    }
+
     fs::path directory_;
     std::unique_ptr<Repository> repository_;
 };
@@ -131,8 +137,6 @@ ScratchImport RunScratchImport(const PreparedHeader& prepared, const std::string
     }
     for (std::string& message : run.messages) message = prepared.Original(message);
     NoteFirstErrors(run);
-    for (const TypeEntry& type : ReadModel(scratch.Get().Handle()).types)
-        for (const MemberEntry& member : type.members) run.typeMembers[type.name].push_back(member.element.name);
     return run;
 }
 

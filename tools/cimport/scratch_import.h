@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -36,7 +35,6 @@ struct ScratchImport {
     std::string preprocessed;           // the text the parser read, with plain line ends
     std::vector<ImportedNode> structures;
     std::size_t mappingStart = 0;  // the first message of the mapping
-    std::map<std::string, std::vector<std::string>> typeMembers;  // Type -> its members' Elements
 };
 
 // repository: the user's repository, read only; empty for an empty one.
