@@ -8,7 +8,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include "bundled_files.h"
 #include "check_findings.h"
 #include "command_error.h"
 #include "commands.h"
@@ -75,7 +74,6 @@ void PrintJson(const CheckResult& result, std::ostream& out) {
 int RunCheck(const CheckOptions& options) {
     const std::string header = ExistingFile(options.header, "header");
     const HeaderInputOptions checked = CheckHeaderInputs(options.input);
-    if (!checked.noStdHeaders || !checked.noCompilerWords) FindBundledFiles();
     const PreparedHeader prepared(header, checked, PrepareImportInput, true);
     const CheckResult result = CheckHeader(options.header, prepared, options.repository, options.waitSeconds);
     if (options.json)
