@@ -76,8 +76,8 @@ private:
         return i < tokens_.size() ? tokens_[i].text : kNone;
     }
 
-    void Add(ConstructKind kind, std::size_t first, std::size_t last, std::string what) {
-        found_->list.push_back({kind, first, last, std::move(what), InnermostStructure()});
+    void Add(ConstructKind kind, std::size_t first, std::size_t last, std::string what, std::string spelled = "") {
+        found_->list.push_back({kind, first, last, std::move(what), InnermostStructure(), std::move(spelled)});
     }
 
     std::size_t InnermostStructure() const {
@@ -93,9 +93,10 @@ private:
             const std::string joined = Text(i) + Text(i + 1);
             Add(ConstructKind::kSplitConstant, i, i + 1,
                 (Written(i, joined) ? "the constant " + joined + ", read as " : "the constant ") + Text(i) +
-                    " followed by the name " + Text(i + 1));
+                    " followed by the name " + Text(i + 1),
+                Text(i));
         } else if (IsCxxKeyword(code) && (FollowsName(Code(i + 1)) || PrecedesName(Code(i - 1)))) {
-            Add(ConstructKind::kCxxKeyword, i, i + 1, "the C++ keyword " + Text(i) + " used as a name");
+            Add(ConstructKind::kCxxKeyword, i, i + 1, "the C++ keyword " + Text(i) + " used as a name", Text(i));
         } else if (IsName(code) && Text(i).size() > kLongestName && longNames_.insert(Text(i)).second) {
             Add(ConstructKind::kLongName, i, i, "a name of " + std::to_string(Text(i).size()) + " characters");
         }
@@ -226,7 +227,7 @@ void AddPragmas(const std::vector<ScannedToken>& tokens, const std::vector<std::
         auto last = first;
         while (last + 1 != tokens.end() && (last + 1)->line == line) ++last;
         found.list.push_back({ConstructKind::kPragma, static_cast<std::size_t>(first - tokens.begin()),
-                              static_cast<std::size_t>(last - tokens.begin()), "a #pragma line"});
+                              static_cast<std::size_t>(last - tokens.begin()), "a #pragma line", kNoBody, ""});
     }
 }
 

@@ -32,6 +32,7 @@ struct Construct {
     std::size_t last;
     std::string what;  // the construct in words
     std::size_t body = kNoBody;  // the '{' token of the innermost structure body around it
+    std::string spelled;  // its token as the header spells it, unless a macro made it
 };
 
 struct Constructs {

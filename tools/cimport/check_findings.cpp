@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <set>
 #include <sstream>
@@ -197,6 +198,18 @@ private:
         return PlaceOfLine(token < scan_.tokens.size() ? scan_.tokens[token].line : scan_.stopLine);
     }
 
+    // False only when the line as written is read and does not hold the text.
+    bool SourceLineHolds(const SourcePlace& place, const std::string& text) {
+        auto [lines, added] = sourceLines_.try_emplace(place.file);
+        if (added) {
+            std::ifstream in(place.file, std::ios::binary);
+            for (std::string line; std::getline(in, line);) lines->second.push_back(std::move(line));
+        }
+        const std::vector<std::string>& file = lines->second;
+        if (place.line < 1 || static_cast<std::size_t>(place.line) > file.size()) return true;
+        return file[static_cast<std::size_t>(place.line) - 1].find(text) != std::string::npos;
+    }
+
     bool Reports(std::string_view text) const {
         return std::any_of(run_.messages.begin(), run_.messages.end(),
                            [&](const std::string& message) { return message.find(text) != std::string::npos; });
@@ -290,7 +303,10 @@ private:
                                                             : std::vector<std::string>{});
             }
         }
-        Add(construct.first, kind.name, body, construct.what + ": " + consequence, Reached(construct.first));
+        std::string what = construct.what;
+        if (!construct.spelled.empty() && !SourceLineHolds(PlaceOfToken(construct.first), construct.spelled))
+            what += " (from a macro expanded here)";
+        Add(construct.first, kind.name, body, what + ": " + consequence, Reached(construct.first));
     }
 
     // Members that the mapping refuses: their top-level structure is not imported.
@@ -350,6 +366,7 @@ private:
     std::map<const DeclNode*, const DeclNode*> top_;
     std::map<std::size_t, const DeclNode*> madeNode_;
     std::set<const DeclNode*> refused_;
+    std::map<std::string, std::vector<std::string>> sourceLines_;  // files as written, by name
     std::vector<std::pair<std::size_t, Finding>> found_;  // with the token each is found at
     CheckResult result_;
 };
