@@ -543,6 +543,24 @@ TEST_F(CliFolder, ReadmeTypeTableIsWhatAnImportGives) {
 
 }  // namespace
 
+// The indented block of the README that follows the line starting with after, without its indent.
+std::string ReadmeBlock(const std::string& after) {
+    std::ifstream readme(fs::path(CIMPORT_SOURCE_DIR) / "README.md");
+    std::string line, block;
+    while (std::getline(readme, line) && line.rfind(after, 0) != 0) {}
+    while (std::getline(readme, line) && (line.empty() || line.rfind("    ", 0) == 0))
+        if (!line.empty() || !block.empty()) block += (line.empty() ? "" : line.substr(4)) + "\n";
+    while (block.ends_with("\n\n")) block.pop_back();
+    return block;
+}
+
+TEST_F(CliFolder, ReadmeCheckExampleIsWhatCheckPrints) {
+    WriteFileBytes("example.h", ReadmeBlock("construct is what the import then does."));
+    const CliRun run = RunCli({"check", "example.h"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, ReadmeBlock("`cimport check example.h` prints"));
+}
+
 namespace check_agreement {
 
 // The place of a line of "preprocess --like-import" output, found through its line markers;
