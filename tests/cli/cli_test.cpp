@@ -84,6 +84,7 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"fu.h", "typedef char NAME[0x20];\ntypedef union { int i; float f; } U;\n"
              "struct fu { NAME n; U u; };\n"},
     {"eof.h", "struct eof { int x; }\n"},
+    {"en.h", "struct E { int x; enum { RED, GREEN } color; int y; };\n"},
     {"ln.h", "struct ln { int " + std::string(300, 'n') + "; };\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
@@ -429,6 +430,10 @@ const Row kCheckRows[] = {
     {"CheckAtTheEnd", kNone, {"check", "eof.h"}, 1, "eof.h:2: syntax error at the end of the "
      "input: the parse stops here; nothing after it is imported\ncheck: 1 finding: 1 "
      "syntax-error\n", ""},
+    {"CheckEnum", kNone, {"check", "en.h"}, 1, "en.h:1: an enum body inside a structure body: the "
+     "structure is closed here; structure color is not imported; the members read: x, RED; lost: "
+     "color, y; added: RED; without an Element with a Type: RED\n"
+     "check: 1 finding: 1 enum-in-structure\n", ""},
     {"CheckLongName", kNone, {"check", "ln.h"}, 1, "ln.h:1: a name of 300 characters: the "
      "importer keeps its first 255 characters\ncheck: 1 finding: 1 long-name\n", ""},
     {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
@@ -668,6 +673,8 @@ TEST_F(CliFolder, CheckAgreesWithImport) {
     ExpectAgreement({"--drop-system-includes"}, "d.h", 1);
     ExpectAgreement({}, "fu.h", 1);
     ExpectAgreement({}, "e.h", 1);
+    ExpectAgreement({}, "en.h", 1);
+    ExpectAgreement({}, "ln.h", 1);
     ExpectAgreement({"--pre-include", "s.h"}, "eof.h", 2);
 }
 

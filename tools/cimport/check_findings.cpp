@@ -115,7 +115,8 @@ std::string MemberChanges(const ImportedNode& structure, const std::vector<std::
         if (importedSet.count(WithoutLeadingUnderscores(name)) == 0) lost.push_back(WithoutLeadingUnderscores(name));
     for (const std::string& name : imported)
         if (writtenSet.count(name) == 0) added.push_back(name);
-    std::string text = "; its members: " + (elements.empty() ? std::string("none") : Joined(elements));
+    std::string text = structure.type.empty() ? "; the members read: " : "; its members: ";
+    text += elements.empty() ? std::string("none") : Joined(elements);
     if (!lost.empty()) text += "; lost: " + Joined(lost);
     if (!added.empty()) text += "; added: " + Joined(added);
     if (!failing.empty()) text += "; without an Element with a Type: " + Joined(failing);
