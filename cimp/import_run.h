@@ -44,6 +44,10 @@ int32_t RunImport(ImportContext& context, const ImportStages& stages);
 // holding both '<' and '>' unless system includes are kept.
 bool WritePreprocessorSource(const ImportContext& context, const char* headerPath);
 
+// For each line of the "cpre.tmp" that WritePreprocessorSource writes, the
+// number of the header's line it comes from; 0 for the pre-include line.
+std::vector<int32_t> PreprocessorSourceLines(const ImportContext& context, const char* headerPath);
+
 // The preprocessor's argument vector: input, one -I element per directory of
 // the include variable (value given; empty pieces are skipped), input again.
 std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const char* includeVariable);

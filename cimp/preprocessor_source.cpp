@@ -32,4 +32,25 @@ bool WritePreprocessorSource(const ImportContext& context, const char* headerPat
     return out.Close();
 }
 
+std::vector<int32_t> PreprocessorSourceLines(const ImportContext& context, const char* headerPath) {
+    std::vector<int32_t> lines;
+    if (!context.preInclude.empty()) lines.push_back(0);
+    TextFile header;
+    if (!header.Open(headerPath, TextFile::Mode::kRead)) return lines;
+    // The same pieces as the copy reads: a kept piece continues the copy's
+    // line until a piece ends one.
+    std::string piece(kCopyPiece + 1, '\0');
+    int32_t headerLine = 1;
+    bool copyLineOpen = false;
+    while (const std::size_t n = header.ReadLine(piece.data(), piece.size())) {
+        const bool endsLine = piece[n - 1] == '\n';
+        if (context.keepSystemIncludes || !HoldsBothAngles(piece.data(), n)) {
+            if (!copyLineOpen) lines.push_back(headerLine);
+            copyLineOpen = !endsLine;
+        }
+        if (endsLine) ++headerLine;
+    }
+    return lines;
+}
+
 }  // namespace cimp

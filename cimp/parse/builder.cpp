@@ -54,6 +54,7 @@ DeclNode* TreeBuilder::TakeRoot() {
     DeclNode* root = root_;
     root_ = nullptr;
     currentTop_ = nullptr;
+    lastMade_ = nullptr;
     chainEnds_.clear();  // the caller may free the nodes
     return root;
 }
@@ -245,9 +246,7 @@ bool TreeBuilder::FileScopeBody(int32_t code) {
     lastLevel_ = 1;
     inStructBody_ = true;
     const bool first = root_ == nullptr;
-    const char* name = identText_.CString();
-    DeclNode* node = NewDeclNode(name, name, name, first ? 0 : pendingRepeat_, first ? 0 : pendingLength_,
-                                 pendingSigned_, 1, kStructureNode, pendingPointer_, typedefs_.Head());
+    DeclNode* node = NewStructure(first ? 0 : pendingRepeat_, first ? 0 : pendingLength_, 1);
     LinkAtFileScope(node);
     currentTop_ = node;
     ClearTokenBuffers();
@@ -326,9 +325,7 @@ void TreeBuilder::MemberOrNesting(int32_t code) {
     } else if (code == '{' && sawStruct_) {
         if (lastLevel_ < depth_) return;
         if (DeclNode* parent = InsertionPoint()) {
-            const char* name = identText_.CString();
-            DeclNode* node = NewDeclNode(name, name, name, pendingRepeat_, pendingLength_, pendingSigned_, depth_ + 1,
-                                         kStructureNode, pendingPointer_, typedefs_.Head());
+            DeclNode* node = NewStructure(pendingRepeat_, pendingLength_, depth_ + 1);
             Attach(lastLevel_ == depth_ ? parent->firstChild : parent->nextSibling, node);
         }
         lastLevel_ = depth_ + 1;
@@ -370,8 +367,19 @@ void TreeBuilder::AppendTypedef(const char* name, const char* typeName, int32_t 
 // search starts at the entry it would find from the head.
 DeclNode* TreeBuilder::NewMember(const char* name, const char* typeName, int32_t level) {
     const TypedefEntry* entry = FindTypedef(typeName);
-    return NewDeclNode(name, "", typeName, pendingRepeat_, pendingLength_, pendingSigned_, level,
-                       kMemberNode, pendingPointer_, entry);
+    DeclNode* node = NewDeclNode(name, "", typeName, pendingRepeat_, pendingLength_, pendingSigned_, level,
+                                 kMemberNode, pendingPointer_, entry);
+    lastMade_ = node;
+    return node;
+}
+
+// A structure node named after the last identifier (its tag, when it has one).
+DeclNode* TreeBuilder::NewStructure(int32_t repeatCount, int32_t length, int32_t level) {
+    const char* name = identText_.CString();
+    DeclNode* node = NewDeclNode(name, name, name, repeatCount, length, pendingSigned_, level, kStructureNode,
+                                 pendingPointer_, typedefs_.Head());
+    lastMade_ = node;
+    return node;
 }
 
 // The node after (or under) which the next node of lastLevel goes; null

@@ -23,6 +23,9 @@ public:
     void OnToken(int32_t code, std::string_view text);
 
     DeclNode* Root() const { return root_; }
+    // The node made last (null before the first); a caller that feeds the
+    // tokens itself learns from it at which token each node was made.
+    const DeclNode* LastMade() const { return lastMade_; }
     // Hands the tree over to the caller.
     DeclNode* TakeRoot();
 
@@ -49,6 +52,7 @@ private:
     void ClearDeclarator();
     void AppendTypedef(const char* name, const char* typeName, int32_t isPointer);
     DeclNode* NewMember(const char* name, const char* typeName, int32_t level);
+    DeclNode* NewStructure(int32_t repeatCount, int32_t length, int32_t level);
     DeclNode* InsertionPoint();
     DeclNode* LastOfChain(std::size_t step, DeclNode* start);
     void LinkAtFileScope(DeclNode* node);
@@ -57,6 +61,7 @@ private:
     TypedefIndex& typedefs_;
     DeclNode* root_ = nullptr;
     DeclNode* currentTop_ = nullptr;
+    const DeclNode* lastMade_ = nullptr;
     // The last node found on each chain of the latest insertion point's
     // descent, by step.
     struct ChainEnd {

@@ -4,6 +4,9 @@
 #include <cstdlib>
 #include <fstream>
 #include <filesystem>
+#include <map>
+#include <regex>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -73,6 +76,16 @@ const std::vector<std::pair<std::string, std::string>> kFiles = {
     {"inc/pq.h", "#pragma pack(push, 1)\nstruct pq { char c; };\n#pragma pack(pop)\n"},
     {"pk.h", "#include \"pq.h\"\n#pragma pack(push, \\\n 1)\nstruct pk { short s; };\n"
              "#pragma pack(pop)\n"},
+    {"c.h", "struct S {\n    int a;\n    union { int b; float c; } u;\n    int d;\n};\n"
+            "struct P { int id; char *next; long double x; };\n"
+            "struct B { unsigned f : 3; char n[0x10]; char t[32 + 1]; };\n"
+            "#define BIG 1ULL\nunsigned long long big = BIG;\nstruct After { int class; };\n"},
+    {"d.h", "#include <stdio.h>\nstruct d { int *p; };\n"},
+    {"fu.h", "typedef char NAME[0x20];\ntypedef union { int i; float f; } U;\n"
+             "struct fu { NAME n; U u; };\n"},
+    {"eof.h", "struct eof { int x; }\n"},
+    {"en.h", "struct E { int x; enum { RED, GREEN } color; int y; };\n"},
+    {"ln.h", "struct ln { int " + std::string(300, 'n') + "; };\n"},
     {"cpre.tmp", "a"}, {"cprep.tmp", "b"}, {"errorfile.err", "c"}, {"out.tmp", "d"},
 };
 
@@ -115,7 +128,7 @@ struct Row {
     int status;
     // Expected standard output and error, "{dir}" standing for the row's folder: the exact
     // bytes; or, after a first line "...", parts that must appear in this order, one a line;
-    // or, when it starts with '{', the JSON in compact form.
+    // or, when it starts with '{' or "[{", the JSON in compact form.
     std::string out, err;
     bool changesRepo = false;
 };
@@ -139,7 +152,7 @@ void ExpectText(const std::string& actual, const std::string& expected, const ch
             at = actual.find(line, at);
             ASSERT_NE(at, std::string::npos) << stream << " lacks " << line << "\n" << actual;
         }
-    } else if (expected.rfind("{", 0) == 0) {
+    } else if (expected.rfind("{", 0) == 0 || expected.rfind("[{", 0) == 0) {
         const auto json = nlohmann::ordered_json::parse(actual);
         EXPECT_EQ(json.dump(), expected) << stream;
         EXPECT_EQ(actual, json.dump(2) + "\n") << stream << " is not the indented form";
@@ -376,6 +389,63 @@ const Row kHeaderRows[] = {
      "...\n/*#line1 \"{dir}/inc/n.h\"*/\r\n\nshare/cimport/headers/stdio.h\"*/", ""},
 };
 
+const std::string kCheckNone =
+    "check: nothing found that the importer reads otherwise than a C compiler\n";
+
+const Row kCheckRows[] = {
+    // check: what the importer reads otherwise, each with what an import then does.
+    {"Check", kNone, {"check", "c.h"}, 1,
+     "c.h:3: a union body inside a structure body: the structure is closed here; structure u is "
+     "imported as Type u_TYPE; its members: a, b, c; lost: u, d; added: b, c\n"
+     "c.h:6: the pointer member next: structure P is not imported\n"
+     "c.h:6: the long double member x: structure P is not imported\n"
+     "c.h:7: the bit-field f : 3: the width is ignored: the member is read with the size of "
+     "its type\nc.h:7: the array size [0x10], read as no dimension: the importer counts only "
+     "decimal constants, each as a dimension of its own\nc.h:7: the array size [32 + 1], read as "
+     "[32][1]: the importer counts only decimal constants, each as a dimension of its own\n"
+     "c.h:9: the constant 1ULL, read as 1UL followed by the name L (from a macro expanded here): "
+     "the parse stops here with a syntax error\nc.h:9: syntax error near \"L\": the parse stops here; nothing after it is "
+     "imported\nc.h:10: structure After: not imported (not reached: the parse stops at 9)\n"
+     "c.h:10: the C++ keyword class used as a name: the importer's scanner reads it as a keyword, "
+     "not as a name (not reached: the parse stops at 9)\ncheck: 10 findings: 1 "
+     "union-in-structure, 1 pointer-member, 1 long-double-member, 1 bit-field, 2 array-size, 1 "
+     "split-constant, 1 syntax-error, 1 structure-not-imported, 1 cxx-keyword\n", ""},
+    {"CheckJson", kNone, {"check", "--json", "p.h"}, 1,
+     R"([{"file":"p.h","line":1,"kind":"pointer-member","structure":"p","message":)"
+     R"("the pointer member next: structure p is not imported","reached":true}])", ""},
+    {"CheckClean", kNone, {"check", "-I", "inc", "t.h"}, 0, kCheckNone, ""},
+    {"CheckRepoReadOnly", kReadOnly, {"check", "--repo", kRepo, "s.h"}, 0, kCheckNone, ""},
+    {"CheckPragmas", kNone, {"check", "-I", "inc", "--keep-pragmas", "pk.h"}, 1,
+     "...\n{dir}/inc/pq.h:1: a #pragma line: the parse stops here with a syntax error\n"
+     "{dir}/inc/pq.h:1: syntax error near \"pack\": the parse stops here; nothing after it is "
+     "imported\n", ""},
+    {"CheckDroppedLines", kNone, {"check", "--drop-system-includes", "d.h"}, 1,
+     "d.h:2: the pointer member p: structure d is not imported\n"
+     "check: 1 finding: 1 pointer-member\n", ""},
+    {"CheckFileScope", kNone, {"check", "fu.h"}, 1, "fu.h:1: the array size [0x20], read as no "
+     "dimension: the importer counts only decimal constants, each as a dimension of its own\n"
+     "fu.h:2: a union at file scope: only structures are imported: it gets no Type\n"
+     "fu.h:3: structure fu: not imported: no Element with a Type for u (type U)\n"
+     "check: 3 findings: 1 array-size, 1 union-not-imported, 1 structure-not-imported\n", ""},
+    {"CheckAtTheEnd", kNone, {"check", "eof.h"}, 1, "eof.h:2: syntax error at the end of the "
+     "input: the parse stops here; nothing after it is imported\ncheck: 1 finding: 1 "
+     "syntax-error\n", ""},
+    {"CheckEnum", kNone, {"check", "en.h"}, 1, "en.h:1: an enum body inside a structure body: the "
+     "structure is closed here; structure color is not imported; the members read: x, RED; lost: "
+     "color, y; added: RED; without an Element with a Type: RED\n"
+     "check: 1 finding: 1 enum-in-structure\n", ""},
+    {"CheckLongName", kNone, {"check", "ln.h"}, 1, "ln.h:1: a name of 300 characters: the "
+     "importer keeps its first 255 characters\ncheck: 1 finding: 1 long-name\n", ""},
+    {"CheckMissingRepo", kNone, {"check", "--repo", "no.db", "s.h"}, 2, "",
+     "cimport: no repository at no.db\n"},
+    {"CheckFatal", kNone, {"check", "loop.h"}, 2, "", "cimport: the importer cannot read loop.h: "
+     "#include too deeply nested; Fatal error occurred during parse.\n"},
+    {"CheckMissingHeader", kNone, {"check", "no.h"}, 2, "", "cimport: header not found: no.h\n"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Check, Cli, ::testing::ValuesIn(kCheckRows),
+                         [](const auto& info) { return std::string(info.param.label); });
+
 INSTANTIATE_TEST_SUITE_P(Headers, Cli, ::testing::ValuesIn(kHeaderRows),
                          [](const auto& info) { return std::string(info.param.label); });
 
@@ -477,3 +547,158 @@ TEST_F(CliFolder, ReadmeTypeTableIsWhatAnImportGives) {
 }
 
 }  // namespace
+
+// The indented block of the README that follows the line starting with after, without its indent.
+std::string ReadmeBlock(const std::string& after) {
+    std::ifstream readme(fs::path(CIMPORT_SOURCE_DIR) / "README.md");
+    std::string line, block;
+    while (std::getline(readme, line) && line.rfind(after, 0) != 0) {}
+    while (std::getline(readme, line) && (line.empty() || line.rfind("    ", 0) == 0))
+        if (!line.empty() || !block.empty()) block += (line.empty() ? "" : line.substr(4)) + "\n";
+    while (block.ends_with("\n\n")) block.pop_back();
+    return block;
+}
+
+TEST_F(CliFolder, ReadmeCheckExampleIsWhatCheckPrints) {
+    WriteFileBytes("example.h", ReadmeBlock("construct is what the import then does."));
+    const CliRun run = RunCli({"check", "example.h"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.out, ReadmeBlock("`cimport check example.h` prints"));
+}
+
+namespace check_agreement {
+
+// The place of a line of "preprocess --like-import" output, found through its line markers;
+// "cpre.tmp" (the header's copy) holds the pre-include line first.
+std::pair<std::string, int> PlaceOf(const std::string& text, int line, const std::string& header) {
+    std::string file = header;
+    int number = 1, marker = 0, n = 1;
+    std::istringstream lines(text);
+    for (std::string l; n < line && std::getline(lines, l); ++n) {
+        if (l.rfind("/*#line", 0) != 0) continue;
+        number = std::stoi(l.substr(7));
+        file = l.substr(l.find('"') + 1, l.rfind('"') - l.find('"') - 1);
+        marker = n;
+    }
+    const int at = number + (line - marker - 1);
+    return file == "cpre.tmp" ? std::pair{header, at - 1} : std::pair{file, at};
+}
+
+std::vector<std::string> Split(const std::string& list) {
+    std::vector<std::string> names;
+    std::istringstream in(list);
+    for (std::string name; std::getline(in, name, ',');)
+        names.push_back(name.substr(name[0] == ' '));
+    return names;
+}
+
+std::string Found(const std::string& text, const std::string& pattern) {
+    std::smatch match;
+    return std::regex_search(text, match, std::regex(pattern)) ? match[1].str() : "";
+}
+
+// check on a header against an import of it into a new repository: the Types named, the
+// members lost and kept, the structures not imported and the syntax error's place; and at
+// least `structures` structures either handled by the import or announced as not reached.
+void ExpectAgreement(const std::vector<std::string>& options, const std::string& header,
+                     int structures) {
+    fs::remove("agree.db");
+    auto with = [&](std::vector<std::string> args) {
+        args.insert(args.end(), options.begin(), options.end());
+        args.push_back(header);
+        return RunCli(args);
+    };
+    const CliRun check = with({"check", "--json"});
+    ASSERT_LE(check.status, 1) << check.err;
+    const std::string imported = with({"import", "--repo", "agree.db"}).out;
+    std::map<std::string, std::vector<std::string>> members;
+    const auto model = nlohmann::json::parse(RunCli({"show", "--repo", "agree.db", "--json"}).out);
+    for (const auto& type : model["types"])
+        for (const auto& member : type["members"])
+            members[type["name"]].push_back(member["element"]);
+    std::set<std::string> announced;
+    int unreached = 0;
+    bool syntaxError = false;
+    for (const auto& finding : nlohmann::json::parse(check.out)) {
+        const std::string message = finding["message"];
+        if (!finding["reached"]) {
+            unreached += finding["kind"] == "structure-not-imported";
+            continue;
+        }
+        if (finding["structure"].is_string()) announced.insert(finding["structure"]);
+        const std::string created = Found(message, "is imported as Type (\\w+)");
+        if (!created.empty()) {
+            EXPECT_NE(imported.find("Created Type " + created + "."), imported.npos) << message;
+            const std::string kept = Found(message, "its members: ([^;]*)");
+            if (!kept.empty()) {
+                EXPECT_EQ(members[created], Split(kept)) << message;
+            }
+            for (const std::string& lost : Split(Found(message, "lost: ([^;]*)"))) {
+                EXPECT_EQ(std::count(members[created].begin(), members[created].end(), lost), 0);
+            }
+        }
+        const std::string reused = Found(message, "uses the existing Type (\\w+)");
+        if (!reused.empty()) {
+            EXPECT_NE(imported.find("Warning: Using defined Type " + reused + "."), imported.npos);
+        }
+        const std::string failed = Found(message, "structure (\\w+) is not imported");
+        if (!failed.empty()) {
+            EXPECT_NE(imported.find("C Structure " + failed + " not imported."), imported.npos);
+        }
+        if (finding["kind"] != "syntax-error") continue;
+        syntaxError = true;
+        const int line = std::stoi(Found(imported, "\\[error 1\\] line (\\d+)"));
+        const auto [file, at] = PlaceOf(with({"preprocess", "--like-import"}).out, line, header);
+        EXPECT_EQ(finding["line"], at) << message;
+        const fs::path written = finding["file"].get<std::string>();
+        EXPECT_EQ(written.filename(), fs::path(file).filename()) << message;
+    }
+    EXPECT_EQ(syntaxError, imported.find("[error 1]") != imported.npos) << header;
+    const std::regex outcome("C Structure (\\w+) (successfully|not) imported\\.");
+    int handled = 0;
+    for (auto it = std::sregex_iterator(imported.begin(), imported.end(), outcome);
+         it != std::sregex_iterator(); ++it, ++handled) {
+        if ((*it)[2] == "not") {
+            EXPECT_EQ(announced.count((*it)[1]), 1u) << header << " " << (*it)[1];
+        }
+    }
+    EXPECT_GE(handled + unreached, structures) << header;
+}
+
+TEST_F(CliFolder, CheckAgreesWithImport) {
+    for (const auto& [name, text] : kFiles) WriteFileBytes(name, text);
+    ExpectAgreement({}, "c.h", 4);
+    ExpectAgreement({"-I", "inc", "--keep-pragmas"}, "pk.h", 2);
+    ExpectAgreement({}, "p.h", 1);
+    ExpectAgreement({"--drop-system-includes"}, "d.h", 1);
+    ExpectAgreement({}, "fu.h", 1);
+    ExpectAgreement({}, "e.h", 1);
+    ExpectAgreement({}, "en.h", 1);
+    ExpectAgreement({}, "ln.h", 1);
+    ExpectAgreement({"--pre-include", "s.h"}, "eof.h", 2);
+}
+
+// The headers of the shared corpus, with the structures its MANIFEST.md counts.
+TEST_F(CliFolder, CheckAgreesWithImportOnCorpus) {
+    const fs::path corpus = fs::path(CIMPORT_SHARED_DIR) / "corpus";
+    std::ifstream manifest(corpus / "MANIFEST.md");
+    if (!manifest) GTEST_SKIP() << "shared corpus not found at " << corpus.string();
+    std::map<std::string, int> counts;  // the case's row: its structures in hdr/inc/pre
+    const std::regex row("^\\| (\\w+) \\|.*\\| (\\d+)/(\\d+)/(\\d+) \\|.*");
+    std::smatch cells;
+    for (std::string line; std::getline(manifest, line);)
+        if (std::regex_match(line, cells, row))
+            counts[cells[1]] = std::stoi(cells[2]) + std::stoi(cells[3]) + std::stoi(cells[4]);
+    std::ifstream cases(corpus / "cases.json");
+    for (const auto& c : nlohmann::json::parse(cases)) {
+        std::vector<std::string> options = Today(
+            {"--pre-include", (corpus / c["preinclude"].get<std::string>()).string()}, false);
+        for (const auto& dir : c["include_dirs"])
+            options.insert(options.end(), {"-I", (corpus / dir.get<std::string>()).string()});
+        ExpectAgreement(options, (corpus / c["header"].get<std::string>()).string(),
+                        counts.at(c["name"]));
+    }
+    EXPECT_EQ(counts.size(), 20u);
+}
+
+}  // namespace check_agreement

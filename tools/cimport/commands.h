@@ -20,6 +20,7 @@ void AddImportCommand(CLI::App& app, CommandRunner& chosen);
 void AddPreprocessCommand(CLI::App& app, CommandRunner& chosen);
 void AddParseCommand(CLI::App& app, CommandRunner& chosen);
 void AddShowCommand(CLI::App& app, CommandRunner& chosen);
+void AddCheckCommand(CLI::App& app, CommandRunner& chosen);
 
 void AddHeaderInputOptions(CLI::App* command, HeaderInputOptions& options);
 

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
     AddPreprocessCommand(app, chosen);
     AddParseCommand(app, chosen);
     AddShowCommand(app, chosen);
+    AddCheckCommand(app, chosen);
     try {
         app.parse(argc, argv);
     } catch (const CLI::ParseError& error) {
