@@ -641,6 +641,11 @@ void ExpectAgreement(const std::vector<std::string>& options, const std::string&
         if (!reused.empty()) {
             EXPECT_NE(imported.find("Warning: Using defined Type " + reused + "."), imported.npos);
         }
+        const std::string bare = Found(message, "makes only the Element (\\w+)");
+        if (!bare.empty()) {
+            const auto warning = imported.find("Elements are incomplete:");
+            EXPECT_NE(imported.find("\t" + bare + "\n", warning), imported.npos) << message;
+        }
         const std::string failed = Found(message, "structure (\\w+) is not imported");
         if (!failed.empty()) {
             EXPECT_NE(imported.find("C Structure " + failed + " not imported."), imported.npos);

@@ -134,12 +134,16 @@ void Unmapped(const ImportedNode& structure, std::vector<std::string>& found) {
     }
 }
 
-std::string WhyNotImported(const ImportedNode& structure) {
+// Why a structure the import walked got no Type.
+std::string WhyNoType(const ImportedNode& structure) {
     std::vector<std::string> unmapped;
     Unmapped(structure, unmapped);
-    if (!unmapped.empty()) return "no Element with a Type for " + Joined(unmapped);
-    if (!structure.firstError.empty()) return "the import reports \"" + structure.firstError + "\"";
-    return "the import reports errors for it";
+    if (!unmapped.empty()) return ": not imported: no Element with a Type for " + Joined(unmapped);
+    if (!structure.firstError.empty()) return ": not imported: the import reports \"" + structure.firstError + "\"";
+    if (!structure.element.empty())
+        return ": no members read: the import makes only the Element " + structure.element +
+               ", without a Type, and reports it incomplete";
+    return ": not imported: the import reports errors for it";
 }
 
 // What the stages reported, on one line: ": first; second".
@@ -332,16 +336,17 @@ private:
     // Top-level structures that the import does not create, for reasons not told yet.
     void AddStructures() {
         for (const DeclNode* node = scan_.tree.root; node != nullptr; node = node->nextSibling) {
-            if (node->firstChild == nullptr || refused_.count(node) != 0) continue;
+            if (refused_.count(node) != 0) continue;
             const ImportedNode* imported = ImportedOf(node);
+            // A declaration without a body is a structure only when the import left its Element without a Type.
+            if (node->firstChild == nullptr && (imported == nullptr || imported->mapped)) continue;
             if (imported == nullptr) {
                 Add(MadeAt(node), "structure-not-imported", node, Structure(NameOf(node)) + ": not imported",
                     Reached(MadeAt(node)));
                 continue;
             }
             if (!imported->type.empty()) continue;
-            Add(MadeAt(node), "structure-not-imported", node,
-                Structure(imported->name) + ": not imported: " + WhyNotImported(*imported), true);
+            Add(MadeAt(node), "structure-not-imported", node, Structure(imported->name) + WhyNoType(*imported), true);
         }
     }
 
