@@ -292,6 +292,9 @@ private:
             if (entry >= 0) {
                 state = entry;
                 ++p;
+                // The bytes that keep the state (the rest of a name, a number,
+                // a run of spaces) go by in a loop whose state is fixed.
+                while (table_[static_cast<unsigned char>(*p)][state] == state) ++p;
                 continue;
             }
             // The common endings are handled here; the rest (and every
