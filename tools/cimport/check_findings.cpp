@@ -130,7 +130,8 @@ void Unmapped(const ImportedNode& structure, std::vector<std::string>& found) {
         if (member.structure)
             Unmapped(member, found);
         else
-            found.push_back(member.name + " (type " + member.typeName + ")");
+            found.push_back((member.name.empty() ? "a member without a name" : member.name) + " (type " +
+                            member.typeName + ")");
     }
 }
 
