@@ -134,7 +134,7 @@ TKSHandle Repository::Insert(StoredObject object) {
         if (nextNumber_ > kMaxLocal) return 0;  // numbers used up
         const uint32_t number = nextNumber_++;
         memory_.AddObject(number, std::move(object));
-        Note(Noted::What::Object, number);
+        noted_.push_back(Noted{Noted::What::Object, 0, number, 0});
         return Handle(number);
     }
     int64_t number = 0;
@@ -155,15 +155,9 @@ bool Repository::InUse(TKSHandle object) const { return memory_.InUse(LocalOf(ob
 
 void Repository::Remove(TKSHandle object) {
     const uint32_t local = LocalOf(object);
-    if (InWork()) {
-        memory_.RemoveObject(local);
-        if (local < firstNumber_) Note(Noted::What::Removal, local);
-        return;
-    }
-    Write([&] {
-        Query(statements_.DeleteObject).Bind(local).Run();  // a trigger drops the memberships
-        memory_.RemoveObject(local);
-    });
+    memory_.RemoveObject(local);
+    if (InWork() && local >= firstNumber_) return;  // made in this unit of work: never written
+    Record(Noted{Noted::What::Removal, 0, local, 0});
 }
 
 TKSHandle Repository::FirstOfKind(int32_t kind) const { return Handle(memory_.NextOfKind(kind, 0)); }
@@ -186,23 +180,13 @@ TKSHandle Repository::NextMember(TKSHandle type, int64_t afterPosition) const {
 
 void Repository::AppendMember(TKSHandle type, TKSHandle element, StoredMember member) {
     member.position = memory_.NextPosition(LocalOf(type));
-    auto remember = [&] {
-        memory_.AddMember(LocalOf(type), LocalOf(element), member);
-        for (const MemberAttribute& attribute : AllMemberAttributes()) {  // as the trigger stores them
-            if (attribute.initialValue) {
-                memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute.id, attribute.initialValue);
-            }
+    memory_.AddMember(LocalOf(type), LocalOf(element), member);
+    for (const MemberAttribute& attribute : AllMemberAttributes()) {  // as the trigger stores them
+        if (attribute.initialValue) {
+            memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute.id, attribute.initialValue);
         }
-    };
-    if (InWork()) {
-        remember();
-        Note(Noted::What::Member, LocalOf(type), LocalOf(element));
-        return;
     }
-    Write([&] {
-        InsertMemberRow(LocalOf(type), LocalOf(element), member);
-        remember();
-    });
+    Record(Noted{Noted::What::Member, 0, LocalOf(type), LocalOf(element)});
 }
 
 std::optional<std::string_view> Repository::LoadAttribute(TKSHandle type, TKSHandle element, int32_t attribute) const {
@@ -210,15 +194,8 @@ std::optional<std::string_view> Repository::LoadAttribute(TKSHandle type, TKSHan
 }
 
 void Repository::StoreAttribute(TKSHandle type, TKSHandle element, int32_t attribute, std::string_view value) {
-    if (InWork()) {
-        memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute, value);
-        Note(Noted::What::Attribute, LocalOf(type), LocalOf(element), attribute);
-        return;
-    }
-    Write([&] {
-        Query(statements_.StoreAttribute).Bind(LocalOf(type)).Bind(LocalOf(element)).Bind(attribute).Bind(value).Run();
-        memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute, value);
-    });
+    memory_.StoreAttribute(LocalOf(type), LocalOf(element), attribute, value);
+    Record(Noted{Noted::What::Attribute, attribute, LocalOf(type), LocalOf(element)});
 }
 
 bool Repository::InWork() const { return sqlite3_get_autocommit(db_.Handle()) == 0; }
@@ -271,18 +248,13 @@ void Repository::InsertRow(uint32_t number, const StoredObject& object) {
         .Run();
 }
 
-void Repository::InsertMemberRow(uint32_t type, uint32_t element, const StoredMember& member) {
-    Query(statements_.InsertMember)
-        .Bind(type)
-        .Bind(element)
-        .Bind(member.position)
-        .Bind(member.memberFlag)
-        .Bind(member.repeating)
-        .Run();
-}
-
-void Repository::Note(Noted::What what, uint32_t first, uint32_t second, int32_t attribute) {
-    noted_.push_back(Noted{what, attribute, first, second});
+// Inside a unit of work the change waits for the commit; outside one it is
+// written at once, and a failure leaves memory to be read again.
+void Repository::Record(const Noted& change) {
+    if (InWork())
+        noted_.push_back(change);
+    else
+        Write([&] { WriteOne(change); });
 }
 
 void Repository::WriteNoted() {
@@ -309,8 +281,15 @@ void Repository::WriteOne(const Noted& change) {
             Query(statements_.DeleteObject).Bind(change.first).Run();  // a trigger drops the memberships
             break;
         case Noted::What::Member:
-            if (const StoredMember* member = memory_.FindMember(change.first, change.second))
-                InsertMemberRow(change.first, change.second, *member);
+            if (const StoredMember* member = memory_.FindMember(change.first, change.second)) {
+                Query(statements_.InsertMember)
+                    .Bind(change.first)
+                    .Bind(change.second)
+                    .Bind(member->position)
+                    .Bind(member->memberFlag)
+                    .Bind(member->repeating)
+                    .Run();
+            }
             break;
         case Noted::What::Attribute:
             if (const auto value = memory_.FindAttribute(change.first, change.second, change.attribute)) {

@@ -1,9 +1,9 @@
 // One open repository: its database, its prepared statements and the memory
-// that answers every read.  Outside a unit of work every change goes to the
-// database first, as one statement, and then to memory.  Inside one, holding
-// the database's write lock, a change goes to memory and is noted; the notes
-// are written at the commit, in the same transaction, as one step that leaves
-// the database as it was when it fails.  Whenever the two may differ (a
+// that answers every read.  Every change goes to memory and is noted as one
+// statement.  Outside a unit of work the note is written at once.  Inside one,
+// holding the database's write lock, the notes wait and are written at the
+// commit, in the same transaction, as one step that leaves the database as it
+// was when it fails.  Whenever the two may differ (a
 // rolled-back unit of work, a failure of the database, another connection's
 // commit seen at the start of a unit of work) memory is read again from the
 // database.
@@ -75,7 +75,6 @@ private:
     void Write(Change change);
 
     void InsertRow(uint32_t number, const StoredObject& object);
-    void InsertMemberRow(uint32_t type, uint32_t element, const StoredMember& member);
 
     // A change made inside the unit of work, not yet in the database.
     struct Noted {
@@ -84,7 +83,7 @@ private:
         uint32_t first;   // the object, or the Type of a membership
         uint32_t second;  // the Element of a membership
     };
-    void Note(Noted::What what, uint32_t first, uint32_t second = 0, int32_t attribute = 0);
+    void Record(const Noted& change);
     // Writes the noted changes that memory still holds: an object made and
     // removed inside the unit of work never reaches the database.
     void WriteNoted();
