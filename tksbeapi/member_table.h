@@ -1,13 +1,13 @@
 // The memberships of every Type, keyed by (Type, Element) number, in one flat
-// table: open addressing with linear probing, the entries held in the slots,
-// so that a lookup touches one slot and, rarely, its neighbours.
+// table with the entries held in the slots, so that a lookup touches one slot
+// and, rarely, its neighbours.
 #ifndef TKSBEAPI_MEMBER_TABLE_H
 #define TKSBEAPI_MEMBER_TABLE_H
 
 #include <array>
 #include <cstdint>
-#include <vector>
 
+#include "open_slots.h"
 #include "stored_object.h"
 
 namespace tks {
@@ -27,21 +27,19 @@ public:
     void Erase(uint32_t type, uint32_t element);
 
 private:
-    struct Slot {
-        uint64_t key = kEmpty;
-        Membership entry;
-    };
     // No Type has number 0 and none has the highest: neither key belongs to a membership.
-    static constexpr uint64_t kEmpty = 0;
-    static constexpr uint64_t kGone = ~uint64_t{0};  // a removed entry: lookups go on past it
-
+    struct Slot {
+        static constexpr uint64_t kGone = ~uint64_t{0};
+        uint64_t key = 0;  // 0: empty
+        Membership entry;
+        bool Empty() const { return key == 0; }
+        bool Gone() const { return key == kGone; }
+        size_t Hash() const { return HashOf(key); }
+    };
     static uint64_t Key(uint32_t type, uint32_t element) { return uint64_t{type} << 32 | element; }
-    size_t Start(uint64_t key) const;
-    size_t Locate(uint64_t key) const;  // the slot of the key, or an empty one
-    void Grow();
+    static size_t HashOf(uint64_t key) { return static_cast<size_t>((key * 0x9E3779B97F4A7C15u) >> 32); }
 
-    std::vector<Slot> slots_;  // a power of two of them, at most half in use
-    size_t used_ = 0;          // slots not empty, removed ones included
+    OpenSlots<Slot> slots_;
 };
 
 }  // namespace tks

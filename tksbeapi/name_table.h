@@ -6,7 +6,8 @@
 
 #include <cstdint>
 #include <string_view>
-#include <vector>
+
+#include "open_slots.h"
 
 namespace tks {
 
@@ -15,33 +16,27 @@ public:
     // The number of the name, 0 when it has none; nameOf(number) gives a number's name.
     template <class NameOf>
     uint32_t Find(std::string_view name, NameOf nameOf) const {
-        if (slots_.empty()) return 0;
         const uint32_t hash = Hash(name);
-        for (size_t at = hash & Mask();; at = (at + 1) & Mask()) {
-            const Slot& slot = slots_[at];
-            if (slot.number == kEmpty) return 0;
-            if (slot.hash == hash && slot.number != kGone && nameOf(slot.number) == name) return slot.number;
-        }
+        const Slot* found =
+            slots_.Find(hash, [&](const Slot& slot) { return slot.hash == hash && nameOf(slot.number) == name; });
+        return found ? found->number : 0;
     }
-    void Insert(std::string_view name, uint32_t number);  // a name not in the table
+    void Insert(std::string_view name, uint32_t number) { slots_.Add(Slot{Hash(name), number}); }  // a new name
     void Erase(std::string_view name, uint32_t number);
-    void Clear();
+    void Clear() { slots_.Clear(); }
 
 private:
     struct Slot {
-        uint32_t hash;
-        uint32_t number;
+        static constexpr uint32_t kGone = 0xFFFFFFFFu;
+        uint32_t hash = 0;
+        uint32_t number = 0;  // 0: empty
+        bool Empty() const { return number == 0; }
+        bool Gone() const { return number == kGone; }
+        size_t Hash() const { return hash; }
     };
-    static constexpr uint32_t kEmpty = 0;
-    static constexpr uint32_t kGone = 0xFFFFFFFFu;  // a removed entry: lookups go on past it
-
     static uint32_t Hash(std::string_view name);
-    size_t Mask() const { return slots_.size() - 1; }
-    void Place(Slot slot);
-    void Grow();
 
-    std::vector<Slot> slots_;  // a power of two of them, at most half in use
-    size_t used_ = 0;          // slots not empty, removed ones included
+    OpenSlots<Slot> slots_;
 };
 
 }  // namespace tks
