@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "cimp/parse/tokens.h"
+#include "line_text.h"
 
 namespace cimport_cli {
 
@@ -41,17 +42,6 @@ struct Body {
     bool inWidth = false;   // after a bit-field's ':'
     bool HasMembers() const { return kind == Kind::kStructure || kind == Kind::kUnion; }
 };
-
-// The lines of a text, without their line ends.
-std::vector<std::string_view> Lines(const std::string& text) {
-    std::vector<std::string_view> lines;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        lines.emplace_back(text.data() + start, end - start);
-        start = end + 1;
-    }
-    return lines;
-}
 
 class Finder {
 public:
@@ -235,7 +225,7 @@ void AddPragmas(const std::vector<ScannedToken>& tokens, const std::vector<std::
 
 Constructs FindConstructs(const std::vector<ScannedToken>& tokens, const std::string& preprocessed) {
     Constructs found;
-    const std::vector<std::string_view> lines = Lines(preprocessed);
+    const std::vector<std::string_view> lines = SplitLines(preprocessed);
     Finder(tokens, lines).Run(found);
     AddPragmas(tokens, lines, found);
     std::stable_sort(found.list.begin(), found.list.end(),

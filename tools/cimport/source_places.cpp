@@ -5,6 +5,8 @@
 #include <string_view>
 #include <utility>
 
+#include "line_text.h"
+
 namespace cimport_cli {
 
 namespace {
@@ -16,19 +18,16 @@ constexpr std::string_view kMarkerStart = "/*#line";
 SourcePlaces::SourcePlaces(const std::string& preprocessed, std::string copyName, std::vector<int32_t> copyLines,
                            std::string header)
     : copyName_(std::move(copyName)), copyLines_(std::move(copyLines)), header_(std::move(header)) {
-    int32_t line = 1;
-    for (std::size_t start = 0; start < preprocessed.size(); ++line) {
-        const std::size_t end = std::min(preprocessed.find('\n', start), preprocessed.size());
-        const std::string_view text(preprocessed.data() + start, end - start);
-        if (text.substr(0, kMarkerStart.size()) == kMarkerStart) {
-            const std::size_t open = text.find('"');
-            const std::size_t close = text.rfind('"');
-            if (open != std::string_view::npos && close > open) {
-                const int32_t number = std::atoi(std::string(text.substr(kMarkerStart.size())).c_str());
-                markers_.push_back({line, number, std::string(text.substr(open + 1, close - open - 1))});
-            }
+    int32_t line = 0;
+    for (const std::string_view text : SplitLines(preprocessed)) {
+        ++line;
+        if (!text.starts_with(kMarkerStart)) continue;
+        const std::size_t open = text.find('"');
+        const std::size_t close = text.rfind('"');
+        if (open != std::string_view::npos && close > open) {
+            const int32_t number = std::atoi(std::string(text.substr(kMarkerStart.size())).c_str());
+            markers_.push_back({line, number, std::string(text.substr(open + 1, close - open - 1))});
         }
-        start = end + 1;
     }
 }
 
