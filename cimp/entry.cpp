@@ -22,9 +22,7 @@ extern "C" CIMPORT_API int32_t CIMPORT_CALL DoCImport(TKSHandle repository, cons
     try {
         auto import = std::make_unique<cimp::ImportContext>(repository, headerPath, preInclude,
                                                             keepSystemIncludes != 0, callback, context);
-        import->sink.Send("Importing C header file ", import->headerPath, "...");
-        import->sink.Send("");
-        const int32_t result = cimp::RunImport(*import, cimp::DefaultStages());
+        const int32_t result = cimp::ImportHeader(*import, cimp::DefaultStages());
         import->sink.Clear();
         return result;
     } catch (...) {

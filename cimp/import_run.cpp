@@ -39,6 +39,12 @@ std::vector<std::string> BuildPreprocessorArgs(const std::string& input, const c
     return args;
 }
 
+int32_t ImportHeader(ImportContext& context, const ImportStages& stages) {
+    context.sink.Send("Importing C header file ", context.headerPath, "...");
+    context.sink.Send("");
+    return RunImport(context, stages);
+}
+
 int32_t RunImport(ImportContext& context, const ImportStages& stages) {
     StageTimes times;
     int32_t result = 0;

@@ -40,6 +40,9 @@ private:
 // Runs the stages on the context; 0, or -1 when a stage failed.
 int32_t RunImport(ImportContext& context, const ImportStages& stages);
 
+// A whole import as DoCImport runs it: the opening messages, then the stages.
+int32_t ImportHeader(ImportContext& context, const ImportStages& stages);
+
 // Writes "cpre.tmp": the pre-include line, then the header without the lines
 // holding both '<' and '>' unless system includes are kept.
 bool WritePreprocessorSource(const ImportContext& context, const char* headerPath);

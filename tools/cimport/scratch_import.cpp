@@ -130,9 +130,7 @@ ScratchImport RunScratchImport(const PreparedHeader& prepared, const std::string
         g_run = &run;
         cimp::ImportContext context(scratch.Get().Handle(), prepared.Header().c_str(), input.preInclude.c_str(),
                                     input.keepSystemIncludes, &Keep, &run);
-        context.sink.Send("Importing C header file ", context.headerPath, "...");
-        context.sink.Send("");
-        run.result = cimp::RunImport(context, stages);
+        run.result = cimp::ImportHeader(context, stages);
         g_run = nullptr;
     }
     for (std::string& message : run.messages) message = prepared.Original(message);
