@@ -134,7 +134,7 @@ TKSHandle Repository::Insert(StoredObject object) {
         if (nextNumber_ > kMaxLocal) return 0;  // numbers used up
         const uint32_t number = nextNumber_++;
         memory_.AddObject(number, std::move(object));
-        noted_.push_back(Noted{Noted::What::Object, 0, number, 0});
+        Record(Noted{Noted::What::Object, 0, number, 0});
         return Handle(number);
     }
     int64_t number = 0;
